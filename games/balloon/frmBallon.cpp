@@ -1,0 +1,270 @@
+#include "frmBallon.h"
+
+#include "Ending.h"
+#include "Layout.h"
+#include "frmstart.h"
+
+#include <array>
+
+namespace zifferix {
+namespace {
+
+using forms::Integer;
+
+struct Level {
+    Integer startPoints;
+    Integer bonus;
+};
+constexpr std::array<Level, 3> kLevels{{{15, 10}, {20, 15}, {25, 20}}};
+
+// Where the balloon's left edge heads for each helium level. Growing by one step per tick
+// keeps its bottom edge at 7810 and its centre at 1996, so a target is a size.
+constexpr std::array<int, 6> kZielX{1900, 1800, 1700, 1400, 1200, 800};
+constexpr int kFullOfGas = 6;
+
+constexpr Integer kWrongWithoutGas = 1;
+constexpr Integer kWrongWithGas = 3;
+
+// The balloon, rope and weight at the start of a game; the left edge is 1986, not the design
+// 1985, so that every target is reached exactly in steps of 2.
+constexpr int kBallLeft = 1986;
+constexpr int kBallTop = 7780;
+constexpr int kBallWidth = 20;
+constexpr int kBallHeight = 30;
+constexpr int kRopeTop = 7710;
+constexpr int kRopeBottom = 8640;
+constexpr int kWeightTop = 8610;
+constexpr int kWeightHeight = 2040;
+
+constexpr int kRiseStep = 30; // twips per tick while rising
+constexpr int kRiseInterval = 60;
+
+struct Rect {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+constexpr Rect kImage2{3930, 4470, 9075, 2415};
+constexpr Rect kEnde{13275, 9180, 1215, 495};
+
+const forms::Font kArial20{"Arial", 20.25, false};
+constexpr forms::Color kOrange = 0x0080FF;
+constexpr forms::Color kBalloonGreen = 0x00C000;
+
+} // namespace
+
+frmBallon::frmBallon(Zifferix& program)
+    : Form(program.runtime(), "frmBallon"), program_(program), shared_(program.shared()) {
+    Caption = "Massemaße";
+    BackColor = kOrange;
+
+    struct Box {
+        forms::Label& label;
+        Rect place;
+        forms::TextAlign alignment;
+    };
+    for (const Box& b : {Box{lblzahl, {1830, 1425, 2415, 735}, forms::TextAlign::Right},
+                         Box{lblbez1, {4470, 1425, 855, 735}, forms::TextAlign::Center},
+                         Box{lblbez2, {8670, 1425, 855, 735}, forms::TextAlign::Center}}) {
+        b.label.Move(b.place.left, b.place.top, b.place.width, b.place.height);
+        b.label.BackColor = forms::colors::White;
+        b.label.BorderSingle = true;
+        b.label.Alignment = b.alignment;
+        b.label.Font = kArial20;
+    }
+    Label3.Move(5550, 1545, 375, 615);
+    Label3.Caption = "=";
+    Label3.Transparent = true;
+    Label3.Font = forms::Font{"MS Sans Serif", 24, false};
+
+    txtEing.Move(6030, 1425, 2415, 735);
+    txtEing.Alignment = forms::TextAlign::Right;
+    txtEing.Font = kArial20;
+    txtEing.onKeyPress = [this](int& KeyAscii) { txtEing_KeyPress(KeyAscii); };
+
+    Image2.Move(kImage2.left, kImage2.top, kImage2.width, kImage2.height);
+    Image2.Picture = {"instructions/balloon.html", kImage2.width, kImage2.height};
+    Image1.Move(1395, kWeightTop, 1230, kWeightHeight);
+    Image1.Picture = {"weight.svg", 1230, kWeightHeight};
+    ln1.set(2000, kRopeBottom, 2000, kRopeTop);
+    shpBall.Move(1985, kBallTop, kBallWidth, kBallHeight);
+    shpBall.Kind = forms::ShapeKind::Oval;
+    shpBall.FillSolid = true;
+    shpBall.FillColor = kBalloonGreen;
+
+    cmdEnde.Move(kEnde.left, kEnde.top, kEnde.width, kEnde.height);
+    cmdEnde.Caption = "&home";
+    cmdEnde.ToolTipText = "zur Startseite";
+    cmdEnde.onClick = [this] { cmdEnde_Click(); };
+    cmdEnde.TabIndex = 0;
+    txtEing.TabIndex = 1;
+
+    tmr.Interval = 1;
+    tmr.onTimer = [this] { tmr_Timer(); };
+}
+
+void frmBallon::Form_Activate() {
+    KommaGesetzt = false;
+    AufgabenNr = 0;
+    cmdEnde.Enabled = false;
+
+    for (forms::Control* c : std::initializer_list<forms::Control*>{
+             &lblzahl, &lblbez1, &lblbez2, &Label3, &txtEing, &Image1, &Image2, &shpBall}) {
+        c->Visible = true;
+    }
+    Image1.Top = kWeightTop;
+    ln1.Y1 = kRopeBottom;
+    ln1.Y2 = kRopeTop;
+    shpBall.Move(kBallLeft, kBallTop, kBallWidth, kBallHeight);
+
+    if (layout::isSmall(ScreenWidth())) {
+        using layout::kY;
+        Image2.Height = layout::scaleY(Image2.Height);
+        Image2.Width = layout::scaleX(Image2.Width);
+        cmdEnde.Move(layout::scaleX(cmdEnde.Left), layout::scaleY(cmdEnde.Top),
+                     layout::scaleX(cmdEnde.Width), layout::scaleY(cmdEnde.Height));
+        // The scene starts 500 twips above its scaled place.
+        Image1.Top = layout::twips(Image1.Top * kY - 500);
+        ln1.Y1 = layout::twips(ln1.Y1 * kY - 500);
+        ln1.Y2 = layout::twips(ln1.Y2 * kY - 500);
+        shpBall.Top = layout::twips(shpBall.Top * kY - 500);
+    }
+
+    shared_.Punkte = kLevels[difficulty::row(shared_.Schwierigkeit)].startPoints;
+    tmr.Enabled = true;
+    tmr.Interval = 1;
+
+    Gas = 0;
+    BallonZiel();
+}
+
+void frmBallon::BallonZiel() {
+    if (Gas >= 0 && Gas < kFullOfGas) {
+        ZielX = kZielX[static_cast<std::size_t>(Gas)];
+    }
+    tmr_Timer();
+}
+
+void frmBallon::tmr_Timer() {
+    if (shpBall.Left != ZielX && Gas < kFullOfGas) {
+        // One step towards the size of the level; the bottom edge and the centre stay.
+        txtEing.Enabled = false;
+        tmr.Enabled = true;
+        const int grow = shpBall.Left > ZielX ? 1 : -1;
+        shpBall.Height += 6 * grow;
+        shpBall.Width += 4 * grow;
+        shpBall.Left -= 2 * grow;
+        shpBall.Top -= 6 * grow;
+    } else {
+        tmr.Enabled = false;
+        txtEing.Enabled = true;
+        NeueAufgabe();
+    }
+
+    if (Gas >= kFullOfGas) {
+        if (Image1.Top > -kWeightHeight) {
+            for (forms::Control* c : std::initializer_list<forms::Control*>{
+                     &lblzahl, &txtEing, &lblbez1, &lblbez2, &Label3}) {
+                c->Visible = false;
+            }
+            tmr.Enabled = true;
+            tmr.Interval = kRiseInterval;
+            shpBall.Top -= kRiseStep;
+            ln1.Y1 -= kRiseStep;
+            ln1.Y2 -= kRiseStep;
+            Image1.Top -= kRiseStep;
+        } else {
+            // The weight has left the screen.
+            tmr.Enabled = false;
+            Grundstellung();
+            win();
+        }
+    }
+}
+
+void frmBallon::NeueAufgabe() {
+    if (AufgabenNr > 0 && Gas < kFullOfGas) {
+        cmdEnde.Enabled = true;
+        txtEing.SetFocus();
+    }
+    tmr.Enabled = false;
+    txtEing.Text.clear();
+    Randomize();
+    problem_ = drawMassProblem(shared_.Schwierigkeit, [this] { return Rnd(); });
+    ++AufgabenNr;
+    lblbez1.Caption = std::string(massUnit(problem_.VonEinheit).text);
+    lblbez2.Caption = std::string(massUnit(problem_.NachEinheit).text);
+    lblzahl.Caption = forms::CStr(problem_.Zahl);
+    cmdEnde.Enabled = true;
+}
+
+void frmBallon::txtEing_KeyPress(int& KeyAscii) {
+    if (!txtEing.Text.empty() && KeyAscii == 13) {
+        KommaGesetzt = false;
+        cmdEnde.Enabled = false;
+        // A lone comma is no number: judged as a wrong answer.
+        const std::optional<forms::Single> typed = forms::CSng(txtEing.Text);
+        Eingabe = typed.value_or(0);
+        if (typed && Eingabe == static_cast<forms::Single>(problem_.expected())) {
+            Nachfuellen();
+        } else {
+            GasVerlieren();
+        }
+    } else if (KeyAscii == 8) {
+        KommaGesetzt = false;
+        txtEing.Text.clear();
+    } else if (KeyAscii == ',') {
+        if (KommaGesetzt) {
+            KeyAscii = 0;
+        } else {
+            KommaGesetzt = true;
+        }
+    } else if (KeyAscii < '0' || KeyAscii > '9') {
+        KeyAscii = 0;
+    }
+}
+
+void frmBallon::Nachfuellen() {
+    ++Gas;
+    BallonZiel();
+}
+
+void frmBallon::GasVerlieren() {
+    if (Gas == 0) {
+        shared_.Punkte = static_cast<Integer>(shared_.Punkte - kWrongWithoutGas);
+        NeueAufgabe();
+        return;
+    }
+    shared_.Punkte = static_cast<Integer>(shared_.Punkte - kWrongWithGas);
+    Gas = 0;
+    BallonZiel();
+}
+
+void frmBallon::win() {
+    if (shared_.AllesHintereinander != 0) {
+        handOver(shared_, *this, program_.screen(Game::Wander));
+        return;
+    }
+    const int level = shared_.Schwierigkeit;
+    shared_.Punkte = static_cast<Integer>(shared_.Punkte + kLevels[difficulty::row(level)].bonus);
+    frmstart& start = program_.start();
+    recordWin(start.lblPunkte6, start.opt6, shared_.Punkte, level);
+    Hide();
+}
+
+void frmBallon::cmdEnde_Click() {
+    // Leaving during the rise stops it: a hidden screen neither scores nor hands over.
+    tmr.Enabled = false;
+    Grundstellung();
+    Hide();
+}
+
+void frmBallon::Grundstellung() {
+    Image2.Height = kImage2.height;
+    Image2.Width = kImage2.width;
+    cmdEnde.Move(kEnde.left, kEnde.top, kEnde.width, kEnde.height);
+    Image1.Height = kWeightHeight;
+}
+
+} // namespace zifferix

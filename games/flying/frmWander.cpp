@@ -1,0 +1,270 @@
+#include "frmWander.h"
+
+#include "Ending.h"
+#include "Layout.h"
+#include "frmstart.h"
+
+#include <array>
+#include <climits>
+
+namespace zifferix {
+namespace {
+
+using forms::Integer;
+using forms::Single;
+
+struct Level {
+    Integer startPoints;
+    Integer bonus;
+    int largestFactor;
+};
+
+constexpr std::array<Level, 3> kLevels{{
+    {-4, 5, 2}, {1, 10, 4}, {6, 15, INT_MAX}, // grows with every right answer
+}};
+
+constexpr Integer kPointsPerProblem = 2;
+constexpr Integer kWrongAnswer = 2;
+constexpr Integer kRightToWin = 12;
+constexpr int kMostAnswers = 20;
+constexpr int kSideMargin = 500; // kept free on the left and on the right
+
+constexpr forms::Color kPositive = 0x008000;
+constexpr forms::Color kNegative = 0x0000FF;
+
+struct Rect {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+constexpr Rect kEing{12090, 4770, 1515, 600};
+constexpr Rect kEnde{13935, 9600, 855, 495};
+
+const forms::Font kNumberFont{"Comic Sans MS", 26.25, true};
+
+} // namespace
+
+frmWander::frmWander(Zifferix& program)
+    : Form(program.runtime(), "frmWander"), program_(program), shared_(program.shared()) {
+    Caption = "Addition / Subtraktion";
+    BackColor = 0xFF80FF;
+
+    Image1.Move(585, 1410, 9075, 2415);
+    Image1.Picture = {"instructions/flying.html", 9075, 2415};
+
+    cmdStart.Move(4380, 4800, 1755, 720);
+    cmdStart.Caption = "&Start";
+    cmdStart.Graphical = true;
+    cmdStart.BackColor = 0xFF8080;
+    cmdStart.onClick = [this] { cmdStart_Click(); };
+
+    struct Number {
+        forms::Label& label;
+        const char* caption;
+        int left;
+        int top;
+    };
+    for (const Number& n : {Number{lblZahl1, "Z1", 6765, 915}, Number{lblZahl2, "Z2", 960, 4485},
+                            Number{lblZahl3, "Z3", 9015, 5580}}) {
+        n.label.Move(n.left, n.top, 675, 735);
+        n.label.Caption = n.caption;
+        n.label.Font = kNumberFont;
+        n.label.Transparent = true;
+        n.label.AutoSize = true;
+        n.label.Visible = false;
+    }
+    lblZahl1.ForeColor = kPositive;
+
+    txtEing.Move(kEing.left, kEing.top, kEing.width, kEing.height);
+    txtEing.Alignment = forms::TextAlign::Center;
+    txtEing.MaxLength = 3;
+    txtEing.Font = forms::Font{"Comic Sans MS", 18, false};
+    txtEing.onKeyPress = [this](int& KeyAscii) { txtEing_KeyPress(KeyAscii); };
+
+    cmdEnde.Move(kEnde.left, kEnde.top, kEnde.width, kEnde.height);
+    cmdEnde.Caption = "&home";
+    cmdEnde.ToolTipText = "zur Startseite";
+    cmdEnde.onClick = [this] { cmdEnde_Click(); };
+
+    tmrTimer.Interval = 15;
+    tmrTimer.onTimer = [this] { tmrTimer_Timer(); };
+
+    // The start button first, then the answer box, so that the box has the focus as soon as
+    // the start button has gone.
+    cmdStart.TabIndex = 0;
+    txtEing.TabIndex = 1;
+    cmdEnde.TabIndex = 2;
+}
+
+void frmWander::Form_Activate() {
+    if (layout::isSmall(ScreenWidth())) {
+        txtEing.Left = layout::scaleX(txtEing.Left);
+        txtEing.Top = layout::scaleY(txtEing.Top);
+        txtEing.Height = layout::scaleY(txtEing.Height);
+        txtEing.Width = layout::scaleX(txtEing.Width);
+        cmdEnde.Left = layout::scaleX(cmdEnde.Left);
+        cmdEnde.Top = layout::scaleY(cmdEnde.Top);
+    }
+    program_.start().clearDifficulty();
+    shared_.Punkte = kLevels[difficulty::row(shared_.Schwierigkeit)].startPoints;
+
+    for (forms::Control* c :
+         std::initializer_list<forms::Control*>{&lblZahl1, &lblZahl2, &lblZahl3, &txtEing}) {
+        c->Visible = false;
+    }
+    cmdStart.Visible = true;
+    Image1.Visible = true;
+    txtEing.Text.clear();
+
+    Versuche = 0;
+    Faktor = 1;
+    Richtige = 0;
+
+    SchrittX1 = 50;
+    SchrittY1 = 75;
+    SchrittX2 = 70;
+    SchrittY2 = 55;
+    SchrittX3 = 90;
+    SchrittY3 = 35;
+}
+
+void frmWander::cmdStart_Click() {
+    for (forms::Control* c :
+         std::initializer_list<forms::Control*>{&lblZahl1, &lblZahl2, &lblZahl3, &txtEing}) {
+        c->Visible = true;
+    }
+    Image1.Visible = false;
+    NeueAufgabe();
+}
+
+void frmWander::NeueAufgabe() {
+    if (Richtige >= kRightToWin) {
+        tmrTimer.Enabled = false;
+        Grundstellung();
+        if (shared_.AllesHintereinander != 0) {
+            handOver(shared_, *this, program_.screen(Game::Bruchteile));
+            return;
+        }
+        const int level = shared_.Schwierigkeit;
+        if (shared_.Punkte < 0) {
+            shared_.Punkte = 0;
+        }
+        shared_.Punkte =
+            static_cast<Integer>(shared_.Punkte + kLevels[difficulty::row(level)].bonus);
+        frmstart& start = program_.start();
+        recordWin(start.lblPunkte8, start.opt8, shared_.Punkte, level);
+        Hide();
+        return;
+    }
+
+    shared_.Punkte = static_cast<Integer>(shared_.Punkte + kPointsPerProblem);
+    tmrTimer.Enabled = true;
+    cmdStart.Visible = false;
+    Randomize();
+    const auto draw = [this] { return forms::Int(static_cast<Single>(Faktor) * (Rnd() * 10)) + 1; };
+    const auto sign = [this] { return forms::Int(2 * Rnd()); };
+    const auto apply = [](Single vorzeichen, Single& zahl, forms::Label& label) {
+        if (vorzeichen == 1) {
+            zahl = -zahl;
+            label.ForeColor = kNegative;
+        } else {
+            label.ForeColor = kPositive;
+        }
+    };
+    do {
+        Zahl1 = draw();
+        Zahl2 = draw();
+        Zahl3 = draw();
+        Vorzeichen1 = sign();
+        Vorzeichen2 = sign();
+        Vorzeichen3 = sign();
+        apply(Vorzeichen1, Zahl1, lblZahl1);
+        apply(Vorzeichen2, Zahl2, lblZahl2);
+        apply(Vorzeichen3, Zahl3, lblZahl3);
+        Summe = Zahl1 + Zahl2 + Zahl3;
+    } while (Summe <= 0);
+    lblZahl1.Caption = forms::CStr(Zahl1);
+    lblZahl2.Caption = forms::CStr(Zahl2);
+    lblZahl3.Caption = forms::CStr(Zahl3);
+}
+
+void frmWander::txtEing_KeyPress(int& KeyAscii) {
+    if (KeyAscii == 13) {
+        if (txtEing.Text.empty()) {
+            txtEing.SetFocus();
+            return;
+        }
+        ++Versuche;
+        if (Versuche > kMostAnswers) {
+            // Lost, unless this very answer is the twelfth right one: it is still judged.
+            tmrTimer.Enabled = false;
+            Grundstellung();
+            Hide();
+        }
+        Auswerten();
+    } else if (KeyAscii == 8) {
+        txtEing.Text.clear();
+    } else if (KeyAscii < '0' || KeyAscii > '9') {
+        KeyAscii = 0;
+    }
+}
+
+void frmWander::Auswerten() {
+    if (static_cast<Single>(forms::Val(txtEing.Text)) == Summe) {
+        ++Richtige;
+        if (Faktor < kLevels[difficulty::row(shared_.Schwierigkeit)].largestFactor) {
+            ++Faktor;
+        }
+        txtEing.Text.clear();
+        NeueAufgabe();
+    } else {
+        txtEing.Text.clear();
+        shared_.Punkte = static_cast<Integer>(shared_.Punkte - kWrongAnswer);
+    }
+}
+
+void frmWander::tmrTimer_Timer() {
+    fly(lblZahl1, SchrittX1, SchrittY1);
+    fly(lblZahl2, SchrittX2, SchrittY2);
+    fly(lblZahl3, SchrittX3, SchrittY3);
+}
+
+// One step, then a bounce at each edge the number has reached: the step reverses without
+// looking at its direction.
+void frmWander::fly(forms::Label& number, int& dx, int& dy) const {
+    number.Left += dx;
+    number.Top += dy;
+    if (number.Top <= 0) {
+        dy = -dy;
+    }
+    if (number.Left <= kSideMargin) {
+        dx = -dx;
+    }
+    if (number.Height + number.Top >= ScaleHeight) {
+        dy = -dy;
+    }
+    if (number.Left + kSideMargin + number.Width >= ScaleWidth) {
+        dx = -dx;
+    }
+}
+
+void frmWander::cmdEnde_Click() {
+    cmdStart.Visible = true;
+    cmdStart.Enabled = true;
+    cmdStart.SetFocus();
+    Grundstellung();
+    Hide();
+}
+
+void frmWander::Grundstellung() {
+    // The small layout puts the home button below 11000; the design has it at 13935.
+    if (cmdEnde.Left > 11000) {
+        return;
+    }
+    txtEing.Move(kEing.left, kEing.top, kEing.width, kEing.height);
+    cmdEnde.Left = kEnde.left;
+    cmdEnde.Top = kEnde.top;
+}
+
+} // namespace zifferix

@@ -1,0 +1,273 @@
+#include "frmbruchteile.h"
+
+#include "Ending.h"
+#include "Layout.h"
+#include "frmstart.h"
+
+#include <array>
+#include <cmath>
+
+namespace zifferix {
+namespace {
+
+using forms::Integer;
+using forms::Single;
+
+struct Level {
+    int drainInterval; // ms per drain tick
+    Integer startPoints;
+    Single limit; // Zahl / Nenner stays below it
+    Integer bonus;
+    Integer rowBonus;
+};
+
+constexpr std::array<Level, 3> kLevels{{
+    {600, 30, 10, 5, 50},
+    {400, 37, 12, 10, 80},
+    {300, 45, 15, 15, 110},
+}};
+
+constexpr int kFirstFilling = 2000; // the first filling stops at the first level above it
+constexpr int kFillStep = 3;
+constexpr int kDrainStep = 10;
+constexpr int kPour = 500; // a right answer
+constexpr int kFull = 6000;
+constexpr int kEmpty = 10;
+
+// The glass: walls from top to bottom, floor, and the line the water rises from.
+struct GlassPlace {
+    int top;
+    int bottom;
+    int floor;
+    int waterTop;
+};
+constexpr GlassPlace kLargeGlass{4000, 10000, 9980, 4000};
+constexpr GlassPlace kSmallGlass{2000, 8000, 8000, 1000};
+constexpr int kLeftWall = 7000;
+constexpr int kRightWall = 10000;
+
+struct Rect {
+    int left;
+    int top;
+    int width;
+    int height;
+};
+constexpr Rect kImage1{330, 2445, 9075, 1935};
+constexpr Rect kEnde{13815, 9450, 1110, 540};
+
+const forms::Font kArial18Bold{"Arial", 18, true};
+constexpr forms::Color kLightCyan = 0xFFFFC0;
+constexpr forms::Color kLightBlue = 0xFFC0C0;
+
+} // namespace
+
+frmbruchteile::frmbruchteile(Zifferix& program)
+    : Form(program.runtime(), "frmbruchteile"), program_(program), shared_(program.shared()) {
+    Caption = "Bruchteile";
+    BackColor = kLightCyan;
+
+    Image1.Move(kImage1.left, kImage1.top, kImage1.width, kImage1.height);
+    Image1.Picture = {"instructions/glass.html", kImage1.width, kImage1.height};
+
+    struct ProblemLabel {
+        forms::Label& label;
+        const char* caption;
+        Rect place;
+        bool autoSize;
+    };
+    for (const ProblemLabel& p : {
+             ProblemLabel{lblZähler, "Zähler", {390, 960, 1215, 495}, false},
+             ProblemLabel{lblNenner, "Nenner", {420, 1635, 1215, 495}, false},
+             ProblemLabel{lblvon, "von", {1980, 1350, 660, 435}, true},
+             ProblemLabel{lblZahl, "Zahl", {2955, 1350, 1215, 495}, false},
+             ProblemLabel{lblgleich, "=", {4320, 1350, 210, 435}, true},
+         }) {
+        p.label.Move(p.place.left, p.place.top, p.place.width, p.place.height);
+        p.label.Caption = p.caption;
+        p.label.Font = kArial18Bold;
+        p.label.Alignment = forms::TextAlign::Center;
+        p.label.Transparent = true;
+        p.label.AutoSize = p.autoSize;
+    }
+    Line1.set(405, 1545, 1650, 1545);
+    Line1.BorderWidth = 3;
+
+    txtErgebnis.Move(4785, 1335, 1215, 495);
+    txtErgebnis.Text = "Ergebnis";
+    txtErgebnis.Font = kArial18Bold;
+    txtErgebnis.Alignment = forms::TextAlign::Center;
+    txtErgebnis.MaxLength = 3;
+    txtErgebnis.onKeyPress = [this](int& KeyAscii) { txtErgebnis_KeyPress(KeyAscii); };
+    showProblem(false);
+
+    for (forms::Line* wall : {&Line2, &Line3, &Line4}) {
+        wall->BorderWidth = 3;
+    }
+    shpGlas.Move(kLeftWall, kLargeGlass.waterTop, kRightWall - kLeftWall, kFull);
+    shpGlas.Kind = forms::ShapeKind::Rectangle;
+    shpGlas.FillSolid = true;
+    shpGlas.FillColor = kLightBlue;
+    shpGlas.BorderColor = kLightBlue;
+    Grundstellung(); // the walls
+
+    cmdEnde.Move(kEnde.left, kEnde.top, kEnde.width, kEnde.height);
+    cmdEnde.Caption = "&home";
+    cmdEnde.ToolTipText = "zur Startseite";
+    cmdEnde.onClick = [this] { cmdEnde_Click(); };
+
+    Timer1.onTimer = [this] { Timer1_Timer(); };
+    Timer2.Interval = 1;
+    Timer2.onTimer = [this] { Timer2_Timer(); };
+}
+
+void frmbruchteile::Form_Activate() {
+    program_.start().clearDifficulty();
+
+    if (layout::isSmall(ScreenWidth())) {
+        Image1.Left = layout::scaleX(Image1.Left);
+        Image1.Top = 3200;
+        Image1.Height = 1400;
+        Image1.Width = 6500;
+        cmdEnde.Left = layout::scaleX(cmdEnde.Left);
+        cmdEnde.Top = layout::scaleY(cmdEnde.Top);
+        Line2.set(kLeftWall, kSmallGlass.top, kLeftWall, kSmallGlass.bottom);
+        Line3.set(kRightWall, kSmallGlass.top, kRightWall, kSmallGlass.bottom);
+        Line4.set(kLeftWall, kSmallGlass.floor, kRightWall, kSmallGlass.floor);
+        shpGlas.Top = kSmallGlass.waterTop;
+    }
+
+    const Level& level = kLevels[difficulty::row(shared_.Schwierigkeit)];
+    Timer1.Interval = level.drainInterval;
+    shared_.Punkte = level.startPoints;
+
+    cmdEnde.Enabled = false;
+    Timer2.Enabled = true;
+    Image1.Visible = true;
+    showProblem(false);
+
+    Fuellstand = 0;
+    showWater(); // an empty glass from the start, not the last game's water
+    VorfuellungPruefen();
+}
+
+void frmbruchteile::Timer2_Timer() {
+    Fuellstand += kFillStep;
+    showWater();
+    VorfuellungPruefen();
+}
+
+void frmbruchteile::VorfuellungPruefen() {
+    if (Fuellstand > kFirstFilling) {
+        Timer2.Enabled = false;
+        showProblem(true);
+        NeueAufgabe();
+    }
+}
+
+void frmbruchteile::NeueAufgabe() {
+    // The home button stays off during the very first problem of the run.
+    if (AufgabenNr >= 1) {
+        cmdEnde.Enabled = true;
+        txtErgebnis.SetFocus();
+    }
+    if (Fuellstand >= kFull) {
+        win();
+        return;
+    }
+    Timer1.Enabled = true;
+    Randomize();
+    const bool improper = shared_.Schwierigkeit == difficulty::VollSchwer;
+    do {
+        Zaehler = forms::Int(Rnd() * 10) + 1;
+        Nenner = forms::Int(Rnd() * 10) + 1;
+    } while (improper ? Zaehler == Nenner : Zaehler >= Nenner);
+    const Single limit = kLevels[difficulty::row(shared_.Schwierigkeit)].limit;
+    do {
+        Zahl = forms::Int(Rnd() * 100) + 1;
+    } while (std::fmod(Zahl, Nenner) != 0 || Zahl / Nenner >= limit);
+    Ergebnis = Zaehler * (Zahl / Nenner);
+
+    lblZähler.Caption = forms::CStr(Zaehler);
+    lblNenner.Caption = forms::CStr(Nenner);
+    lblZahl.Caption = forms::CStr(Zahl);
+    txtErgebnis.Text.clear();
+    txtErgebnis.Enabled = true;
+    ++AufgabenNr;
+}
+
+void frmbruchteile::win() {
+    Timer1.Enabled = false;
+    const int level = shared_.Schwierigkeit;
+    const Level& table = kLevels[difficulty::row(level)];
+    frmstart& start = program_.start();
+    if (shared_.AllesHintereinander == 1) {
+        shared_.GesamtPunkte = static_cast<Integer>(shared_.GesamtPunkte + shared_.Punkte);
+        shared_.GesamtPunkte = static_cast<Integer>(shared_.GesamtPunkte + table.rowBonus);
+        recordWin(start.lblPunkte10, start.opt10, shared_.GesamtPunkte, level);
+    } else {
+        shared_.Punkte = static_cast<Integer>(shared_.Punkte + table.bonus);
+        recordWin(start.lblPunkte3, start.opt3, shared_.Punkte, level);
+    }
+    Grundstellung();
+    Hide();
+}
+
+void frmbruchteile::Timer1_Timer() {
+    Fuellstand -= kDrainStep;
+    if (Fuellstand < kEmpty) {
+        Timer1.Enabled = false;
+        Grundstellung();
+        Hide();
+    }
+    showWater();
+}
+
+void frmbruchteile::txtErgebnis_KeyPress(int& KeyAscii) {
+    const double typed = forms::Val(txtErgebnis.Text);
+    if (typed > 0 && KeyAscii == 13) {
+        shared_.Punkte = static_cast<Integer>(shared_.Punkte - 1);
+        if (static_cast<Single>(typed) == Ergebnis) {
+            Fuellstand += kPour;
+            Image1.Visible = false; // the instructions go at the first right answer
+            NeueAufgabe();
+        } else {
+            txtErgebnis.Text.clear();
+        }
+    } else if (KeyAscii == 8) {
+        txtErgebnis.Text.clear();
+    } else if (KeyAscii < '0' || KeyAscii > '9') {
+        KeyAscii = 0;
+    }
+}
+
+void frmbruchteile::cmdEnde_Click() {
+    Timer1.Enabled = false;
+    Grundstellung();
+    Hide();
+}
+
+// The water rises from the glass's floor; it is drawn anew only at the timers' ticks.
+void frmbruchteile::showWater() {
+    const int bottom = layout::isSmall(ScreenWidth()) ? kSmallGlass.bottom : kLargeGlass.bottom;
+    shpGlas.Top = bottom - Fuellstand;
+    shpGlas.Height = Fuellstand;
+}
+
+void frmbruchteile::showProblem(bool visible) {
+    for (forms::Control* c : std::initializer_list<forms::Control*>{
+             &lblZähler, &lblNenner, &lblZahl, &lblgleich, &lblvon, &Line1, &txtErgebnis}) {
+        c->Visible = visible;
+    }
+}
+
+void frmbruchteile::Grundstellung() {
+    Image1.Move(kImage1.left, kImage1.top, kImage1.width, kImage1.height);
+    cmdEnde.Left = kEnde.left;
+    cmdEnde.Top = kEnde.top;
+    Line2.set(kLeftWall, kLargeGlass.top, kLeftWall, kLargeGlass.bottom);
+    Line3.set(kRightWall, kLargeGlass.top, kRightWall, kLargeGlass.bottom);
+    Line4.set(kLeftWall, kLargeGlass.floor, kRightWall, kLargeGlass.floor);
+    shpGlas.Top = kLargeGlass.waterTop;
+}
+
+} // namespace zifferix

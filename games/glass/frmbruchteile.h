@@ -1,0 +1,61 @@
+#pragma once
+
+// "ein Glas füllen": fractions of whole numbers. A glass fills by itself to a third, then
+// drains all the time; every right answer pours more in. A full glass wins, an empty one ends
+// the game. The last game of the row, which it closes with the row bonus.
+
+#include "Form.h"
+#include "Module1.h"
+#include "Zifferix.h"
+
+namespace zifferix {
+
+class frmbruchteile : public forms::Form {
+  public:
+    explicit frmbruchteile(Zifferix& program);
+
+    forms::Image Image1{*this, "Image1"};
+    forms::Label lblZähler{*this, "lblZähler"};
+    forms::Line Line1{*this, "Line1"};
+    forms::Label lblNenner{*this, "lblNenner"};
+    forms::Label lblvon{*this, "lblvon"};
+    forms::Label lblZahl{*this, "lblZahl"};
+    forms::Label lblgleich{*this, "lblgleich"};
+    forms::TextBox txtErgebnis{*this, "txtErgebnis"};
+    forms::Shape shpGlas{*this, "shpGlas"};
+    forms::Line Line2{*this, "Line2"}; // the walls stand in front of the water
+    forms::Line Line3{*this, "Line3"};
+    forms::Line Line4{*this, "Line4"};
+    forms::CommandButton cmdEnde{*this, "cmdEnde"};
+    forms::Timer Timer1{*this, "Timer1"}; // drains the glass
+    forms::Timer Timer2{*this, "Timer2"}; // the first filling
+
+    void Form_Activate() override;
+    // Closing the window leaves the game, as the home button does.
+    void Form_QueryClose() override { cmdEnde_Click(); }
+
+  private:
+    void Timer1_Timer();
+    void Timer2_Timer();
+    void txtErgebnis_KeyPress(int& KeyAscii);
+    void cmdEnde_Click();
+
+    void NeueAufgabe();
+    void VorfuellungPruefen();
+    void Grundstellung();
+    void showWater();
+    void showProblem(bool visible);
+    void win();
+
+    Zifferix& program_;
+    Module1& shared_;
+
+    forms::Single Zaehler = 0;
+    forms::Single Nenner = 0;
+    forms::Single Zahl = 0;
+    forms::Single Ergebnis = 0;
+    int Fuellstand = 0;            // twips of water: 0 empty, 6000 full
+    forms::Integer AufgabenNr = 0; // problems posed since the program started
+};
+
+} // namespace zifferix

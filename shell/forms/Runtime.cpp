@@ -1,0 +1,237 @@
+#include "Runtime.h"
+
+#include <algorithm>
+
+namespace forms {
+
+Runtime::Runtime(Services services) : services_(services) {}
+
+void Runtime::add(Form& form) {
+    forms_.push_back(&form);
+}
+
+void Runtime::remove(Form& form) {
+    std::erase(forms_, &form);
+    std::erase_if(stack_, [&](const ModalEntry& e) { return e.form == &form; });
+    if (active_ == &form) {
+        active_ = nullptr;
+    }
+}
+
+void Runtime::start(Form& startup) {
+    dispatch([&] {
+        stack_.clear();
+        stack_.push_back({&startup, {}});
+        startup.visible_ = true;
+        active_ = &startup;
+        startup.Form_Activate();
+    });
+}
+
+Form* Runtime::activeForm() const {
+    if (stack_.empty() || !stack_.back().form->visible_) {
+        return nullptr;
+    }
+    return stack_.back().form;
+}
+
+bool Runtime::animating() const {
+    for (const Form* form : forms_) {
+        for (const Timer* timer : form->timers_) {
+            if (timer->running_) {
+                return true;
+            }
+        }
+    }
+    return false;
+}
+
+void Runtime::run(const std::function<void()>& handler) {
+    dispatch(handler);
+}
+
+void Runtime::dispatch(const std::function<void()>& handler) {
+    if (ended_) {
+        return;
+    }
+    if (busy_) { // called from inside a handler: the outer event settles
+        handler();
+        return;
+    }
+    busy_ = true;
+    struct Done {
+        bool& busy;
+        ~Done() { busy = false; }
+    } done{busy_};
+    handler();
+    if (!ended_) {
+        settle();
+    }
+}
+
+// --- time and modal forms ----------------------------------------------------------------
+
+void Runtime::advance(std::int64_t ms) {
+    if (busy_ || ended_ || ms <= 0) {
+        return; // time stands still while a message box is open
+    }
+    const std::int64_t target = now_ + ms;
+    while (!ended_) {
+        Timer* next = nullptr;
+        for (Form* form : forms_) {
+            for (Timer* timer : form->timers_) {
+                if (timer->running_ && timer->due_ <= target &&
+                    (next == nullptr || timer->due_ < next->due_)) {
+                    next = timer;
+                }
+            }
+        }
+        if (next == nullptr) {
+            break;
+        }
+        now_ = next->due_;
+        next->due_ += next->period_;
+        dispatch([next] {
+            if (next->onTimer) {
+                next->onTimer();
+            }
+        });
+    }
+    now_ = std::max(now_, target);
+}
+
+void Runtime::resize(Form& form, Size clientTwips) {
+    form.ScaleWidth = clientTwips.Width;
+    form.ScaleHeight = clientTwips.Height;
+}
+
+// --- what forms and controls call -----------------------------------------------------------
+
+void Runtime::show(Form& form, std::function<void()> whenHidden) {
+    if (!busy_) {
+        dispatch([&] { show(form, std::move(whenHidden)); });
+        return;
+    }
+    for (const ModalEntry& entry : stack_) {
+        if (entry.form == &form) {
+            return; // already open: a second modal Show of the same form means nothing
+        }
+    }
+    stack_.push_back({&form, std::move(whenHidden)});
+    form.visible_ = true;
+    active_ = &form;
+    form.Form_Activate();
+}
+
+void Runtime::hide(Form& form) {
+    if (!busy_) {
+        dispatch([&] { hide(form); });
+        return;
+    }
+    form.visible_ = false;
+}
+
+void Runtime::setFocus(Control& control) {
+    if (control.canTakeFocus()) {
+        control.form().focus_ = &control;
+    }
+}
+
+void Runtime::end() {
+    if (ended_) {
+        return;
+    }
+    ended_ = true;
+    for (Form* form : forms_) {
+        for (Timer* timer : form->timers_) {
+            timer->running_ = false;
+        }
+    }
+    services_.programEnd.end();
+}
+
+// --- after every event ----------------------------------------------------------------------
+
+void Runtime::settle() {
+    unwind();
+    sizeLabels();
+    for (Form* form : forms_) {
+        if (form->visible_) {
+            repairFocus(*form);
+        }
+    }
+    scheduleTimers();
+}
+
+// While the top form is hidden, pop it and run its caller's continuation. A form that the
+// unwinding leaves visible on top becomes the active window and is activated; a form whose
+// continuation hides it again never is.
+void Runtime::unwind() {
+    while (!stack_.empty() && !ended_) {
+        ModalEntry& top = stack_.back();
+        if (!top.form->visible_) {
+            if (stack_.size() == 1) {
+                return; // the start-up form hid itself: there is nothing beneath it
+            }
+            std::function<void()> whenHidden = std::move(top.whenHidden);
+            stack_.pop_back();
+            if (whenHidden) {
+                whenHidden();
+            }
+            continue;
+        }
+        if (top.form != active_) {
+            active_ = top.form;
+            active_->Form_Activate();
+            continue;
+        }
+        return;
+    }
+}
+
+void Runtime::sizeLabels() {
+    for (Form* form : forms_) {
+        for (Control* c : form->controls_) {
+            if (c->kind() != ControlKind::Label) {
+                continue;
+            }
+            auto& label = static_cast<Label&>(*c);
+            if (!label.AutoSize || (label.measured_ && label.measuredCaption_ == label.Caption &&
+                                    label.measuredFont_ == label.Font)) {
+                continue;
+            }
+            const Size size = services_.textMetrics.measure(label.Font, label.Caption);
+            label.Width = size.Width;
+            label.Height = size.Height;
+            label.measuredCaption_ = label.Caption;
+            label.measuredFont_ = label.Font;
+            label.measured_ = true;
+        }
+    }
+}
+
+void Runtime::repairFocus(Form& form) {
+    Control* focused = form.focus_;
+    if (focused != nullptr && focused->canTakeFocus()) {
+        return;
+    }
+    form.focus_ = focused != nullptr ? focusAfter(form, focused, 1) : firstFocusable(form);
+}
+
+void Runtime::scheduleTimers() {
+    for (Form* form : forms_) {
+        for (Timer* timer : form->timers_) {
+            const bool shouldRun = timer->Enabled && timer->Interval > 0 && form->visible_;
+            const int period = std::max(timer->Interval, Timer::kShortestPeriod);
+            if (!shouldRun) {
+                timer->running_ = false;
+            } else if (!timer->running_ || timer->period_ != period) {
+                timer->running_ = true;
+                timer->period_ = period;
+                timer->due_ = now_ + period;
+            }
+        }
+    }
+}
+
+} // namespace forms

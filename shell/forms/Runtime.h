@@ -1,0 +1,94 @@
+#pragma once
+
+#include "Controls.h"
+#include "Form.h"
+#include "Services.h"
+
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+namespace forms {
+
+enum class Navigation { Next, Previous, Left, Right, Up, Down };
+
+// The platform every screen runs on: the modal stack, virtual time and its timers, focus and
+// key delivery. Events come in one at a time; after each handler the runtime unwinds the modal
+// stack, sizes labels to their captions, repairs the focus and schedules the timers.
+class Runtime {
+  public:
+    explicit Runtime(Services services);
+    Runtime(const Runtime&) = delete;
+    Runtime& operator=(const Runtime&) = delete;
+
+    // The start-up form: shown and activated; the program runs until End.
+    void start(Form& startup);
+    bool ended() const { return ended_; }
+
+    // Input from the child, always for the active form.
+    void click(Control& control);
+    void keyPress(int keyAscii);
+    void navigate(Navigation key);
+    void mnemonic(char32_t letter); // Alt + the letter after "&" in a caption
+    void focus(Control& control);   // put there by the mouse
+    void close(Form& form);         // the window's close box
+    // Lets ms of virtual time pass, delivering every due tick in time order.
+    void advance(std::int64_t ms);
+    // Runs code as one event, with the runtime's bookkeeping after it.
+    void run(const std::function<void()>& handler);
+
+    // Kept up to date by the view.
+    void resize(Form& form, Size clientTwips);
+
+    // What the view shows.
+    const std::vector<Form*>& forms() const { return forms_; }
+    Form* activeForm() const;
+    bool animating() const;
+    std::int64_t now() const { return now_; }
+
+    Services& services() { return services_; }
+    const Services& services() const { return services_; }
+
+  private:
+    friend class Form;
+    friend class Control;
+    friend class OptionButton;
+    friend class Timer;
+
+    struct ModalEntry {
+        Form* form;
+        std::function<void()> whenHidden;
+    };
+
+    void add(Form& form);
+    void remove(Form& form);
+    void show(Form& form, std::function<void()> whenHidden);
+    void hide(Form& form);
+    void setFocus(Control& control);
+    void end();
+
+    void dispatch(const std::function<void()>& handler);
+    void settle();
+    void unwind();
+    void sizeLabels();
+    void repairFocus(Form& form);
+    void scheduleTimers();
+
+    static std::vector<Control*> inTabOrder(const Form& form);
+    static std::vector<Control*> tabOrder(const Form& form);
+    static Control* firstFocusable(const Form& form);
+    static Control* focusAfter(const Form& form, const Control* from, int direction);
+    void pressKeyOnTextBox(TextBox& box, int keyAscii);
+    void moveWithinOptions(OptionButton& option, int direction);
+    void choose(OptionButton& option);
+
+    Services services_;
+    std::vector<Form*> forms_;
+    std::vector<ModalEntry> stack_;
+    Form* active_ = nullptr; // the form that last got Form_Activate as the top of the stack
+    std::int64_t now_ = 0;
+    bool busy_ = false;
+    bool ended_ = false;
+};
+
+} // namespace forms

@@ -1,0 +1,41 @@
+#include "Ending.h"
+
+namespace zifferix {
+
+void keepBestScore(forms::Label& points, Integer score, int level) {
+    if (forms::Val(points.Caption) < score) {
+        points.Caption = forms::CStr(score);
+        points.ForeColor = difficulty::color(level);
+    }
+}
+
+void colourOption(forms::OptionButton& option, int level) {
+    using namespace forms::colors;
+    switch (difficulty::row(level) + 1) {
+    case difficulty::Leicht:
+        if (option.ForeColor != Orange && option.ForeColor != Yellow) {
+            option.ForeColor = Green;
+        }
+        break;
+    case difficulty::Normal:
+        if (option.ForeColor != Orange) {
+            option.ForeColor = Yellow;
+        }
+        break;
+    default:
+        option.ForeColor = Orange;
+        break;
+    }
+}
+
+void recordWin(forms::Label& points, forms::OptionButton& option, Integer score, int level) {
+    colourOption(option, level);
+    keepBestScore(points, score, level);
+}
+
+void handOver(Module1& shared, forms::Form& self, forms::Form& next) {
+    shared.GesamtPunkte = static_cast<Integer>(shared.GesamtPunkte + shared.Punkte);
+    next.Show([&self] { self.Hide(); });
+}
+
+} // namespace zifferix

@@ -1,0 +1,24 @@
+#pragma once
+
+// How a game ends: the rules every game follows for the points table and the row.
+
+#include "Controls.h"
+#include "Form.h"
+#include "Module1.h"
+
+namespace zifferix {
+
+// The label keeps the best score: a higher one replaces it, in the colour of its level.
+void keepBestScore(forms::Label& points, Integer score, int level);
+
+// A game option shows the highest level its game was won at.
+void colourOption(forms::OptionButton& option, int level);
+
+// A won single game: its points into the table, its option coloured.
+void recordWin(forms::Label& points, forms::OptionButton& option, Integer score, int level);
+
+// A game won in the row adds its points to the total and shows the next game; when that one
+// has hidden, so does this one.
+void handOver(Module1& shared, forms::Form& self, forms::Form& next);
+
+} // namespace zifferix

@@ -1,0 +1,59 @@
+#include "Zifferix.h"
+
+#include "frmBallon.h"
+#include "frmWander.h"
+#include "frmbruchteile.h"
+#include "frmstart.h"
+
+namespace zifferix {
+namespace {
+
+// A game that is not built yet: started, it is left at once.
+class GameToCome : public forms::Form {
+  public:
+    GameToCome(forms::Runtime& runtime, std::string name) : Form(runtime, std::move(name)) {}
+    void Form_Activate() override { Hide(); }
+};
+
+} // namespace
+
+Zifferix::Zifferix(forms::Runtime& runtime)
+    : runtime_(runtime), start_(std::make_unique<frmstart>(*this)) {}
+
+Zifferix::~Zifferix() = default;
+
+void Zifferix::run() {
+    runtime_.start(*start_);
+}
+
+forms::Form& Zifferix::screen(Game game) {
+    auto& slot = games_[static_cast<std::size_t>(game)];
+    if (!slot) {
+        switch (game) {
+        case Game::Bruchteile:
+            slot = std::make_unique<frmbruchteile>(*this);
+            break;
+        case Game::Wander:
+            slot = std::make_unique<frmWander>(*this);
+            break;
+        case Game::Ballon:
+            slot = std::make_unique<frmBallon>(*this);
+            break;
+        case Game::Uhr:
+            slot = std::make_unique<GameToCome>(runtime_, "frmUhr");
+            break;
+        case Game::Berg:
+            slot = std::make_unique<GameToCome>(runtime_, "frmBerg");
+            break;
+        case Game::Netz:
+            slot = std::make_unique<GameToCome>(runtime_, "frmNetz");
+            break;
+        case Game::Waage:
+            slot = std::make_unique<GameToCome>(runtime_, "frmwaage");
+            break;
+        }
+    }
+    return *slot;
+}
+
+} // namespace zifferix

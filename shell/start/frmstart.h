@@ -1,0 +1,67 @@
+#pragma once
+
+// The start screen: the choice of game and difficulty, the start and exit buttons, and the
+// points table with the best score of each game in this run.
+
+#include "Form.h"
+#include "Module1.h"
+#include "Zifferix.h"
+
+namespace zifferix {
+
+class frmstart : public forms::Form {
+  public:
+    explicit frmstart(Zifferix& program);
+
+    forms::Image Image1{*this, "Image1"};
+    forms::Label lblAutor{*this, "lblAutor"};
+
+    forms::Frame Frame1{*this, "Frame1"};
+    forms::OptionButton opt1{Frame1, "opt1"};
+    forms::OptionButton opt2{Frame1, "opt2"};
+    forms::OptionButton opt3{Frame1, "opt3"};
+    forms::OptionButton opt4{Frame1, "opt4"};
+    forms::OptionButton opt5{Frame1, "opt5"};
+    forms::OptionButton opt6{Frame1, "opt6"};
+    forms::OptionButton opt8{Frame1, "opt8"};
+    forms::OptionButton opt10{Frame1, "opt10"};
+    forms::Label lblPunkte1{Frame1, "lblPunkte1"};
+    forms::Label lblPunkte2{Frame1, "lblPunkte2"};
+    forms::Label lblPunkte3{Frame1, "lblPunkte3"};
+    forms::Label lblPunkte4{Frame1, "lblPunkte4"};
+    forms::Label lblPunkte5{Frame1, "lblPunkte5"};
+    forms::Label lblPunkte6{Frame1, "lblPunkte6"};
+    forms::Label lblPunkte8{Frame1, "lblPunkte8"};
+    forms::Label lblPunkte10{Frame1, "lblPunkte10"};
+    forms::Label Label1{Frame1, "Label1"};
+    forms::Label lblGesamt{Frame1, "lblGesamt"};
+
+    forms::Frame Frame2{*this, "Frame2"};
+    forms::OptionButton optEinfach{Frame2, "optEinfach"};
+    forms::OptionButton optMittel{Frame2, "optMittel"};
+    forms::OptionButton optSchwer{Frame2, "optSchwer"};
+
+    forms::CommandButton cmdAnfang{*this, "cmdAnfang"};
+    forms::CommandButton cmdEnde{*this, "cmdEnde"};
+
+    void Form_Activate() override;
+    // Closing the start screen ends the program, as its exit button does.
+    void Form_QueryClose() override { cmdEnde_Click(); }
+
+    // Clears the difficulty buttons; every game does this when it is activated.
+    void clearDifficulty();
+
+    // Starts a game as the start button does: the layout put back, the mode set, and the game
+    // shown above the start screen until it (and in the row every game after it) has hidden.
+    void startGame(Game game, bool row);
+
+  private:
+    void cmdAnfang_Click();
+    void cmdEnde_Click();
+    void Grundstellung();
+
+    Zifferix& program_;
+    Module1& shared_;
+};
+
+} // namespace zifferix

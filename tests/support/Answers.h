@@ -1,0 +1,49 @@
+#pragma once
+
+// The right answer to the problem on a game's screen, read from its labels as a child reads
+// them, so that tests and the monkey can play to the end.
+
+#include "MassProblem.h"
+#include "frmBallon.h"
+#include "frmWander.h"
+#include "frmbruchteile.h"
+
+#include <algorithm>
+#include <cmath>
+#include <string>
+
+namespace testing_support {
+
+inline std::string glassAnswer(const zifferix::frmbruchteile& glass) {
+    const double z = forms::Val(glass.lblZähler.Caption);
+    const double n = forms::Val(glass.lblNenner.Caption);
+    const double x = forms::Val(glass.lblZahl.Caption);
+    return n == 0 ? "1" : forms::CStr(z * x / n);
+}
+
+inline std::string flyingAnswer(const zifferix::frmWander& fly) {
+    return forms::CStr(forms::Val(fly.lblZahl1.Caption) + forms::Val(fly.lblZahl2.Caption) +
+                       forms::Val(fly.lblZahl3.Caption));
+}
+
+inline int massPower(const std::string& unit) {
+    for (const auto& u : zifferix::kMassUnits) {
+        if (u.text == unit) {
+            return u.power;
+        }
+    }
+    return 0;
+}
+
+inline double balloonExpected(const zifferix::frmBallon& balloon) {
+    std::string number = balloon.lblzahl.Caption;
+    std::replace(number.begin(), number.end(), ',', '.');
+    return forms::Val(number) *
+           std::pow(10.0, massPower(balloon.lblbez1.Caption) - massPower(balloon.lblbez2.Caption));
+}
+
+inline std::string balloonAnswer(const zifferix::frmBallon& balloon) {
+    return forms::CStr(balloonExpected(balloon));
+}
+
+} // namespace testing_support
