@@ -1,0 +1,15 @@
+#pragma once
+
+#include "Controls.h"
+
+#include <QFont>
+
+namespace view {
+
+// Arial and MS Sans Serif are drawn with Liberation Sans, Comic Sans MS with Comic Neue.
+void installFontSubstitutes();
+
+// Points become logical pixels at 96 dots per inch, as the twips do.
+QFont qfont(const forms::Font& font);
+
+} // namespace view

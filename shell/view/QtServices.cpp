@@ -1,0 +1,80 @@
+#include "QtServices.h"
+
+#include "Fonts.h"
+#include "Twips.h"
+
+#include <QApplication>
+#include <QFontMetrics>
+#include <QMessageBox>
+#include <QScreen>
+#include <QWidget>
+
+namespace view {
+
+int QtScreen::widthTwips() const {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    return screen != nullptr ? screen->geometry().width() * kTwipsPerPixel : 0;
+}
+
+forms::Size QtScreen::clientSizeTwips() const {
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return {};
+    }
+    const QSize size = screen->availableGeometry().size();
+    return {size.width() * kTwipsPerPixel, size.height() * kTwipsPerPixel};
+}
+
+forms::Size QtTextMetrics::measure(const forms::Font& font, const std::string& text) const {
+    const QFontMetrics metrics(qfont(font));
+    return {metrics.horizontalAdvance(QString::fromStdString(text)) * kTwipsPerPixel,
+            metrics.height() * kTwipsPerPixel};
+}
+
+void QtMessageBox::show(const std::string& prompt, int style, const std::string& title) {
+    QMessageBox box(parent ? parent() : nullptr);
+    switch (style & 0x70) {
+    case 16:
+        box.setIcon(QMessageBox::Critical);
+        break;
+    case 32:
+        box.setIcon(QMessageBox::Question);
+        break;
+    case 48:
+        box.setIcon(QMessageBox::Warning);
+        break;
+    case 64:
+        box.setIcon(QMessageBox::Information);
+        break;
+    default:
+        break;
+    }
+    box.setWindowTitle(QString::fromStdString(title));
+    box.setText(QString::fromStdString(prompt));
+    box.setStandardButtons(QMessageBox::Ok);
+    box.setDefaultButton(QMessageBox::Ok);
+    box.exec();
+}
+
+void QtProgramEnd::end() {
+    for (QWidget* window : QApplication::topLevelWidgets()) {
+        window->hide();
+    }
+    QCoreApplication::exit(0);
+}
+
+SystemRandom::SystemRandom() {
+    randomize();
+}
+
+float SystemRandom::next() {
+    // 24 random bits: every value is exact in a float and below 1.
+    return static_cast<float>(generator_() >> 8) * 0x1p-24f;
+}
+
+void SystemRandom::randomize() {
+    std::random_device entropy;
+    generator_.seed(entropy());
+}
+
+} // namespace view

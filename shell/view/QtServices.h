@@ -1,0 +1,57 @@
+#pragma once
+
+// The runtime's services in the real program.
+
+#include "Services.h"
+
+#include <functional>
+#include <random>
+
+class QWidget;
+
+namespace view {
+
+class QtScreen : public forms::ScreenService {
+  public:
+    int widthTwips() const override;
+    forms::Size clientSizeTwips() const override;
+};
+
+class QtTextMetrics : public forms::TextMetricsService {
+  public:
+    forms::Size measure(const forms::Font& font, const std::string& text) const override;
+};
+
+// A real modal dialog with the title, the prompt, the icon of the style and an OK button.
+class QtMessageBox : public forms::MessageBoxService {
+  public:
+    void show(const std::string& prompt, int style, const std::string& title) override;
+    std::function<QWidget*()> parent; // the window the message belongs to
+};
+
+class QtProgramEnd : public forms::ProgramEnd {
+  public:
+    void end() override;
+};
+
+class SystemRandom : public forms::RandomSource {
+  public:
+    SystemRandom();
+    float next() override;
+    void randomize() override;
+
+  private:
+    std::mt19937 generator_;
+};
+
+struct QtServices {
+    QtMessageBox messageBox;
+    QtScreen screen;
+    QtTextMetrics textMetrics;
+    SystemRandom random;
+    QtProgramEnd programEnd;
+
+    forms::Services services() { return {messageBox, screen, textMetrics, random, programEnd}; }
+};
+
+} // namespace view

@@ -1,0 +1,58 @@
+#pragma once
+
+// The runtime made visible: a window per form, input fed back into the runtime, and a frame
+// driver that lets virtual time pass only while a visible form has an enabled timer, so that
+// an idle screen costs no CPU.
+
+#include "FormWindow.h"
+#include "Runtime.h"
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QTimer>
+
+#include <memory>
+#include <vector>
+
+class QKeyEvent;
+
+namespace view {
+
+class View : public QObject {
+  public:
+    explicit View(forms::Runtime& runtime);
+    ~View() override;
+
+    // Brings every window up to date with its form, after any event.
+    void afterEvent();
+
+    void click(forms::Control& control);
+    void close(forms::Form& form);
+    void resized(forms::Form& form, QSize size);
+
+    FormWindow* window(const forms::Form& form) const;
+    // Whether the frame driver runs, that is whether time is passing for some timer.
+    bool driving() const { return driver_.isActive(); }
+    // The window of the active form, the parent of a message.
+    QWidget* activeWindow() const;
+
+    // The longest stretch of time one frame may pass on, so that a stall causes no burst.
+    static constexpr qint64 kLongestFrame = 100;
+
+  protected:
+    bool eventFilter(QObject* target, QEvent* event) override;
+
+  private:
+    void key(const QKeyEvent& event);
+    void frame();
+    bool ours(const QWidget* window) const;
+
+    forms::Runtime& runtime_;
+    std::vector<std::unique_ptr<FormWindow>> windows_;
+    forms::Form* raised_ = nullptr;
+    QTimer driver_;
+    QElapsedTimer clock_;
+    qint64 passed_ = 0; // ms of real time already handed to the runtime
+};
+
+} // namespace view

@@ -1,0 +1,163 @@
+#include "Widgets.h"
+
+#include "Twips.h"
+
+#include <QFile>
+#include <QHash>
+#include <QMouseEvent>
+#include <QPainter>
+#include <QSvgRenderer>
+#include <QTextDocument>
+
+#include <memory>
+
+namespace view {
+namespace {
+
+QString assetPath(const std::string& resource) {
+    return QStringLiteral(":/assets/") + QString::fromStdString(resource);
+}
+
+// Pictures are loaded once and kept: a handful of small files for the whole run.
+QSvgRenderer* svg(const std::string& resource) {
+    static QHash<QString, std::shared_ptr<QSvgRenderer>> cache;
+    const QString path = assetPath(resource);
+    auto& renderer = cache[path];
+    if (!renderer) {
+        renderer = std::make_shared<QSvgRenderer>(path);
+    }
+    return renderer->isValid() ? renderer.get() : nullptr;
+}
+
+QTextDocument* richText(const std::string& resource, int naturalWidth) {
+    static QHash<QString, std::shared_ptr<QTextDocument>> cache;
+    const QString path = assetPath(resource);
+    auto& document = cache[path];
+    if (!document) {
+        document = std::make_shared<QTextDocument>();
+        QFile file(path);
+        if (file.open(QIODevice::ReadOnly)) {
+            document->setHtml(QString::fromUtf8(file.readAll()));
+        }
+        document->setDocumentMargin(0);
+    }
+    document->setTextWidth(naturalWidth);
+    return document.get();
+}
+
+QRect lineArea(const forms::Line& line) {
+    const int pad = line.BorderWidth;
+    const QPoint a(px(line.X1), px(line.Y1));
+    const QPoint b(px(line.X2), px(line.Y2));
+    return QRect(a, b).normalized().adjusted(-pad, -pad, pad, pad);
+}
+
+} // namespace
+
+PaintedControl::PaintedControl(const forms::Control& control, QWidget* parent)
+    : QWidget(parent), control_(control) {
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+    setAttribute(Qt::WA_NoSystemBackground);
+    setFocusPolicy(Qt::NoFocus);
+    setObjectName(QString::fromStdString(control.name()));
+}
+
+QRect PaintedControl::area() const {
+    if (control_.kind() == forms::ControlKind::Line) {
+        return lineArea(static_cast<const forms::Line&>(control_));
+    }
+    return pxRect(control_.Left, control_.Top, control_.Width, control_.Height);
+}
+
+void PaintedControl::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    painter.setRenderHint(QPainter::Antialiasing);
+    switch (control_.kind()) {
+    case forms::ControlKind::Shape:
+        paintShape(painter, static_cast<const forms::Shape&>(control_));
+        break;
+    case forms::ControlKind::Line:
+        paintLine(painter, static_cast<const forms::Line&>(control_));
+        break;
+    case forms::ControlKind::Image:
+        paintPicture(painter, static_cast<const forms::Image&>(control_));
+        break;
+    default:
+        break;
+    }
+}
+
+void PaintedControl::paintShape(QPainter& painter, const forms::Shape& shape) {
+    // The border lies inside the shape's rectangle.
+    const int pen = std::max(1, shape.BorderWidth);
+    const QRectF box = QRectF(rect()).adjusted(pen / 2.0, pen / 2.0, -pen / 2.0, -pen / 2.0);
+    painter.setPen(QPen(qcolor(shape.BorderColor), pen));
+    painter.setBrush(shape.FillSolid ? QBrush(qcolor(shape.FillColor)) : Qt::NoBrush);
+    switch (shape.Kind) {
+    case forms::ShapeKind::Oval:
+    case forms::ShapeKind::Circle:
+        painter.drawEllipse(box);
+        break;
+    case forms::ShapeKind::RoundedRectangle:
+    case forms::ShapeKind::RoundedSquare:
+        painter.drawRoundedRect(box, 8, 8);
+        break;
+    default:
+        painter.setRenderHint(QPainter::Antialiasing, false);
+        painter.drawRect(box);
+        break;
+    }
+}
+
+void PaintedControl::paintLine(QPainter& painter, const forms::Line& line) {
+    const QPoint origin = lineArea(line).topLeft();
+    painter.setPen(
+        QPen(qcolor(line.BorderColor), std::max(1, line.BorderWidth), Qt::SolidLine, Qt::FlatCap));
+    painter.drawLine(QPoint(px(line.X1), px(line.Y1)) - origin,
+                     QPoint(px(line.X2), px(line.Y2)) - origin);
+}
+
+// A picture is stretched to the control: an SVG drawing scales sharply, and an instruction
+// text is laid out at the size it was written for and scaled with the control.
+void PaintedControl::paintPicture(QPainter& painter, const forms::Image& image) {
+    const forms::Picture& picture = image.Picture;
+    if (picture.resource.ends_with(".svg")) {
+        if (QSvgRenderer* renderer = svg(picture.resource)) {
+            renderer->render(&painter, QRectF(rect()));
+        }
+        return;
+    }
+    if (picture.resource.ends_with(".html")) {
+        const int naturalWidth = std::max(1, px(picture.naturalWidth));
+        const int naturalHeight = std::max(1, px(picture.naturalHeight));
+        QTextDocument* document = richText(picture.resource, naturalWidth);
+        painter.scale(width() / double(naturalWidth), height() / double(naturalHeight));
+        document->drawContents(&painter, QRectF(0, 0, naturalWidth, naturalHeight));
+    }
+}
+
+AnswerBox::AnswerBox(QWidget* parent) : QLineEdit(parent) {
+    setContextMenuPolicy(Qt::NoContextMenu);
+    setAcceptDrops(false);
+    setDragEnabled(false);
+    setAttribute(Qt::WA_InputMethodEnabled, false);
+}
+
+// The middle button pastes the X11 selection: not into an answer.
+void AnswerBox::mousePressEvent(QMouseEvent* event) {
+    if (event->button() == Qt::MiddleButton) {
+        event->accept();
+        return;
+    }
+    QLineEdit::mousePressEvent(event);
+}
+
+void AnswerBox::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::MiddleButton) {
+        event->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
+}
+
+} // namespace view

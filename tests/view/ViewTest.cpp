@@ -1,0 +1,236 @@
+#include "View.h"
+#include "FakeServices.h"
+#include "QtServices.h"
+#include "Twips.h"
+#include "Zifferix.h"
+#include "frmBallon.h"
+#include "frmbruchteile.h"
+#include "frmstart.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QGroupBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+using namespace testing_support;
+using zifferix::Game;
+
+namespace {
+
+// The program with the view on the offscreen platform: real text measurement, a fake screen
+// width, scripted random values and a recorded End.
+class ViewOfTheProgram : public ::testing::Test {
+  protected:
+    explicit ViewOfTheProgram(int screenWidth = 19200) {
+        fakes.screen.width = screenWidth;
+        fakes.screen.client = {screenWidth, 14000};
+    }
+
+    FakeServices fakes;
+    view::QtTextMetrics textMetrics;
+    forms::Runtime runtime{
+        {fakes.messageBox, fakes.screen, textMetrics, fakes.random, fakes.programEnd}};
+    zifferix::Zifferix program{runtime};
+    view::View ui{runtime};
+
+    void SetUp() override {
+        program.run();
+        ui.afterEvent();
+    }
+
+    zifferix::frmstart& start() { return program.start(); }
+    view::FormWindow& window(forms::Form& form) {
+        view::FormWindow* w = ui.window(form);
+        EXPECT_NE(w, nullptr);
+        return *w;
+    }
+    template <class W> W* widget(forms::Control& control) {
+        return dynamic_cast<W*>(window(control.form()).widgetFor(&control));
+    }
+    void playGlass() {
+        QTest::mouseClick(widget<QRadioButton>(start().opt3), Qt::LeftButton);
+        QTest::mouseClick(widget<QRadioButton>(start().optEinfach), Qt::LeftButton);
+        QTest::mouseClick(widget<QPushButton>(start().cmdAnfang), Qt::LeftButton);
+    }
+    void advance(int ms) {
+        runtime.advance(ms);
+        ui.afterEvent();
+    }
+    static QColor pixel(const QImage& image, int twipsX, int twipsY) {
+        return image.pixelColor(view::px(twipsX), view::px(twipsY));
+    }
+};
+
+TEST_F(ViewOfTheProgram, TheStartScreenBecomesAWindowWithAWidgetPerControl) {
+    view::FormWindow& w = window(start());
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(w.windowTitle(), "Zifferix 1");
+    EXPECT_EQ(w.palette().color(QPalette::Window), QColor(0x00, 0x80, 0x80));
+
+    auto* go = widget<QPushButton>(start().cmdAnfang);
+    ASSERT_NE(go, nullptr);
+    EXPECT_EQ(go->geometry(), QRect(744, 566, 154, 86));
+    EXPECT_EQ(go->text(), "&Los und hopp");
+    EXPECT_EQ(go->toolTip(), "Startet das Programm");
+    EXPECT_EQ(go->accessibleName(), "Los und hopp");
+    EXPECT_EQ(go->palette().color(QPalette::Button), QColor(0xC0, 0x40, 0x00));
+    EXPECT_TRUE(go->hasFocus() || !QApplication::focusWidget());
+
+    auto* glass = widget<QRadioButton>(start().opt3);
+    ASSERT_NE(glass, nullptr);
+    EXPECT_EQ(glass->text(), "ein Glas füllen");
+    EXPECT_EQ(glass->toolTip(), "Bruchteile");
+    EXPECT_EQ(glass->parentWidget(), widget<QGroupBox>(start().Frame1));
+    EXPECT_EQ(glass->y(), 108);
+
+    auto* normal = widget<QRadioButton>(start().optMittel);
+    EXPECT_EQ(normal->palette().color(QPalette::WindowText), QColor(0xFF, 0xFF, 0x00));
+    EXPECT_EQ(widget<QGroupBox>(start().Frame1)->title(), "Spielauswahl                   Punkte");
+}
+
+TEST_F(ViewOfTheProgram, LabelsSizedToTheirTextAreNeverClipped) {
+    for (forms::Label* label : {&start().lblPunkte1, &start().lblGesamt}) {
+        auto* q = widget<QLabel>(*label);
+        ASSERT_NE(q, nullptr);
+        EXPECT_GE(q->width(), q->sizeHint().width()) << label->name();
+        EXPECT_EQ(q->text(), "0");
+    }
+}
+
+TEST_F(ViewOfTheProgram, TheWelcomeTextIsDrawnIntoItsPicture) {
+    const QImage image = window(start()).grab().toImage();
+    int light = 0;
+    const QRect picture = view::pxRect(1485, 945, 11490, 2790);
+    for (int y = picture.top(); y < picture.bottom(); y += 2) {
+        for (int x = picture.left(); x < picture.right(); x += 2) {
+            light += image.pixelColor(x, y).lightness() > 200 ? 1 : 0;
+        }
+    }
+    EXPECT_GT(light, 500) << "white and yellow letters on the teal background";
+}
+
+TEST_F(ViewOfTheProgram, MouseClicksStartAGameInItsOwnWindow) {
+    playGlass();
+    auto& glass = static_cast<zifferix::frmbruchteile&>(program.screen(Game::Bruchteile));
+    EXPECT_EQ(runtime.activeForm(), &glass);
+    view::FormWindow& w = window(glass);
+    EXPECT_TRUE(w.isVisible());
+    EXPECT_EQ(w.windowTitle(), "Bruchteile");
+    EXPECT_TRUE(ui.driving());
+    EXPECT_FALSE(window(start()).isEnabled()) << "the start screen waits beneath the game";
+}
+
+TEST_F(ViewOfTheProgram, AGrabbedImageShowsTheWaterWhereItShouldBe) {
+    playGlass();
+    auto& glass = static_cast<zifferix::frmbruchteile&>(program.screen(Game::Bruchteile));
+    advance(667 * 16);
+    const QImage image = window(glass).grab().toImage();
+    EXPECT_EQ(pixel(image, 8500, 9500), QColor(0xC0, 0xC0, 0xFF)) << "water near the floor";
+    EXPECT_EQ(pixel(image, 8500, 7000), QColor(0xC0, 0xFF, 0xFF)) << "air above the water";
+    EXPECT_EQ(pixel(image, 7000, 6000).lightness(), 0) << "the left wall";
+    EXPECT_TRUE(widget<QLineEdit>(glass.txtErgebnis)->isVisible());
+}
+
+TEST_F(ViewOfTheProgram, KeysGoThroughTheRuntimeAndPastingPutsNothingIn) {
+    playGlass();
+    auto& glass = static_cast<zifferix::frmbruchteile&>(program.screen(Game::Bruchteile));
+    advance(667 * 16);
+    auto* box = widget<QLineEdit>(glass.txtErgebnis);
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->contextMenuPolicy(), Qt::NoContextMenu);
+
+    QTest::keyClicks(box, "1x2");
+    EXPECT_EQ(glass.txtErgebnis.Text, "12");
+    EXPECT_EQ(box->text(), "12");
+
+    QApplication::clipboard()->setText("999");
+    QTest::keyClick(box, Qt::Key_V, Qt::ControlModifier);
+    QTest::keyClick(box, Qt::Key_Insert, Qt::ShiftModifier);
+    EXPECT_EQ(box->text(), "12");
+
+    QTest::keyClick(box, Qt::Key_Backspace);
+    EXPECT_EQ(box->text(), "");
+    QTest::keyClick(box, Qt::Key_7, Qt::KeypadModifier);
+    EXPECT_EQ(box->text(), "7");
+}
+
+TEST_F(ViewOfTheProgram, TheKeypadDecimalKeyTypesAComma) {
+    QTest::mouseClick(widget<QRadioButton>(start().opt6), Qt::LeftButton);
+    QTest::mouseClick(widget<QRadioButton>(start().optMittel), Qt::LeftButton);
+    QTest::mouseClick(widget<QPushButton>(start().cmdAnfang), Qt::LeftButton);
+    auto& balloon = static_cast<zifferix::frmBallon&>(program.screen(Game::Ballon));
+    advance(44 * 16);
+    auto* box = widget<QLineEdit>(balloon.txtEing);
+    QTest::keyClick(box, Qt::Key_2);
+    QTest::keyClick(box, Qt::Key_Period, Qt::KeypadModifier);
+    QTest::keyClick(box, Qt::Key_5);
+    EXPECT_EQ(balloon.txtEing.Text, "2,5");
+}
+
+TEST_F(ViewOfTheProgram, TheBalloonIsGreenAndTheWeightIsDrawnBelowIt) {
+    QTest::mouseClick(widget<QRadioButton>(start().opt6), Qt::LeftButton);
+    QTest::mouseClick(widget<QRadioButton>(start().optSchwer), Qt::LeftButton);
+    QTest::mouseClick(widget<QPushButton>(start().cmdAnfang), Qt::LeftButton);
+    auto& balloon = static_cast<zifferix::frmBallon&>(program.screen(Game::Ballon));
+    advance(44 * 16);
+    const QImage image = window(balloon).grab().toImage();
+    EXPECT_EQ(pixel(image, 1996, 7666), QColor(0x00, 0xC0, 0x00)) << "the balloon";
+    EXPECT_LT(pixel(image, 2010, 10000).hslSaturation(), 40) << "the grey iron weight";
+    EXPECT_EQ(pixel(image, 3000, 8000), QColor(0xFF, 0x80, 0x00)) << "the orange sky";
+}
+
+TEST_F(ViewOfTheProgram, ClosingAGameWindowLeavesTheGameAndClosingTheStartScreenEnds) {
+    playGlass();
+    auto& glass = program.screen(Game::Bruchteile);
+    window(glass).close();
+    EXPECT_FALSE(glass.Visible());
+    EXPECT_FALSE(window(glass).isVisible());
+    EXPECT_EQ(runtime.activeForm(), &start());
+    EXPECT_FALSE(ui.driving()) << "an idle start screen costs no CPU";
+
+    window(start()).close();
+    EXPECT_EQ(fakes.programEnd.calls, 1);
+}
+
+TEST_F(ViewOfTheProgram, AltAndTheMarkedLetterPressesTheButton) {
+    QTest::keyClick(&window(start()), Qt::Key_L, Qt::AltModifier);
+    ASSERT_EQ(fakes.messageBox.shown.size(), 1u);
+    EXPECT_EQ(fakes.messageBox.shown[0].title, "Fehler");
+}
+
+class ViewOfTheProgramOnASmallScreen : public ViewOfTheProgram {
+  protected:
+    ViewOfTheProgramOnASmallScreen() : ViewOfTheProgram(12000) {}
+};
+
+TEST_F(ViewOfTheProgramOnASmallScreen, TheStartButtonMovesUpAndLeft) {
+    EXPECT_EQ(widget<QPushButton>(start().cmdAnfang)->geometry().topLeft(), QPoint(600, 446));
+}
+
+TEST(MessageBox, IsAModalDialogWithTheQuestionIconAndOnlyAnOkButton) {
+    view::QtMessageBox messages;
+    bool checked = false;
+    QTimer::singleShot(0, [&] {
+        auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+        ASSERT_NE(box, nullptr);
+        EXPECT_EQ(box->windowTitle(), "Fehler");
+        EXPECT_EQ(box->text(), "Du hast keinen Schwierigkeitsgrad gewählt!");
+        EXPECT_EQ(box->icon(), QMessageBox::Question);
+        EXPECT_EQ(box->buttons().size(), 1);
+        EXPECT_EQ(box->standardButtons(), QMessageBox::Ok);
+        checked = true;
+        box->accept();
+    });
+    messages.show("Du hast keinen Schwierigkeitsgrad gewählt!", 288, "Fehler");
+    EXPECT_TRUE(checked);
+}
+
+} // namespace
