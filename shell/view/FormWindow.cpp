@@ -148,7 +148,6 @@ QWidget* FormWindow::create(forms::Control& control, QWidget* parent) {
     case ControlKind::OptionButton: {
         auto* option = new QRadioButton(parent);
         option->setAutoExclusive(false); // the runtime keeps the options of a frame exclusive
-        option->setAutoFillBackground(true);
         QObject::connect(option, &QRadioButton::clicked, this,
                          [this, &control] { view_.click(control); });
         widget = option;
@@ -341,11 +340,17 @@ void FormWindow::syncColours(Entry& e) {
         }
         break;
     case ControlKind::OptionButton:
-    case ControlKind::Frame:
-        // A button fills with the Button role, a frame with Window.
+        // An option shows its frame through unless its colour differs from the frame's.
         palette.setColor(QPalette::WindowText, fore);
         palette.setColor(QPalette::Window, back);
         palette.setColor(QPalette::Button, back);
+        e.widget->setAutoFillBackground(c.container() == nullptr
+                                            ? back != qcolor(form_.BackColor)
+                                            : c.BackColor != c.container()->BackColor);
+        break;
+    case ControlKind::Frame:
+        palette.setColor(QPalette::WindowText, fore);
+        palette.setColor(QPalette::Window, back);
         break;
     default:
         break;

@@ -155,6 +155,12 @@ bool View::eventFilter(QObject* target, QEvent* event) {
 void View::key(const QKeyEvent& event) {
     const Qt::KeyboardModifiers modifiers = event.modifiers();
     const int key = event.key();
+    // A held Enter or Space presses once: a child who keeps the key down after an answer must
+    // not press the button that gets the focus next.
+    if (event.isAutoRepeat() &&
+        (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)) {
+        return;
+    }
     if (modifiers & Qt::AltModifier) {
         if (key >= 0x20 && key <= 0xFF) {
             runtime_.mnemonic(QChar(key).toLower().unicode());

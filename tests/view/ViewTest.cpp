@@ -10,6 +10,7 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QGroupBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
@@ -160,6 +161,16 @@ TEST_F(ViewOfTheProgram, KeysGoThroughTheRuntimeAndPastingPutsNothingIn) {
     EXPECT_EQ(box->text(), "");
     QTest::keyClick(box, Qt::Key_7, Qt::KeypadModifier);
     EXPECT_EQ(box->text(), "7");
+}
+
+TEST_F(ViewOfTheProgram, AHeldEnterKeyPressesOnlyOnce) {
+    QWidget* w = &window(start());
+    QKeyEvent first(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r");
+    QKeyEvent repeated(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier, "\r", true);
+    QApplication::sendEvent(w, &first);
+    QApplication::sendEvent(w, &repeated);
+    QApplication::sendEvent(w, &repeated);
+    EXPECT_EQ(fakes.messageBox.shown.size(), 1u);
 }
 
 TEST_F(ViewOfTheProgram, TheKeypadDecimalKeyTypesAComma) {

@@ -1,0 +1,31 @@
+# Installs the Debian packages that are missing, and nothing when all are there.
+# Sourced by run.sh and test.sh: `install_missing run` or `install_missing test`.
+
+RUN_PACKAGES=(
+    cmake ninja-build g++
+    qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
+    fonts-liberation fonts-comic-neue
+)
+TEST_PACKAGES=(
+    libgtest-dev
+    xvfb xauth xdotool libx11-dev
+    appstream desktop-file-utils
+)
+
+install_missing() {
+    local wanted=("${RUN_PACKAGES[@]}")
+    [ "$1" = test ] && wanted+=("${TEST_PACKAGES[@]}")
+    local missing=()
+    for package in "${wanted[@]}"; do
+        dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
+            missing+=("$package")
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+
+    local sudo=()
+    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    echo "Installing ${missing[*]}"
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive apt-get update -q
+    "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
+        apt-get install -y -q --no-install-recommends "${missing[@]}"
+}
