@@ -7,15 +7,16 @@
 
 #include <QApplication>
 #include <QIcon>
+#include <QTimer>
 
 int main(int argc, char* argv[]) {
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zifferix"));
     QApplication::setDesktopFileName(QStringLiteral("org.zifferix.Zifferix"));
-    QApplication::setWindowIcon(QIcon(QStringLiteral(":/assets/zifferix.svg")));
     QApplication::setStyle(QStringLiteral("Fusion"));
     QApplication::setQuitOnLastWindowClosed(false); // the start screen's exit button ends it
     view::installFontSubstitutes();
+    QApplication::setFont(view::qfont(forms::Font{})); // one font family for everything
 
     view::QtServices services;
     forms::Runtime runtime(services.services());
@@ -25,5 +26,8 @@ int main(int argc, char* argv[]) {
 
     program.run();
     view.afterEvent();
+    // The icon is drawn from SVG: not needed before the window is on the screen.
+    QTimer::singleShot(
+        0, [] { QApplication::setWindowIcon(QIcon(QStringLiteral(":/assets/zifferix.svg"))); });
     return QApplication::exec();
 }

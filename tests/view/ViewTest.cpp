@@ -61,6 +61,14 @@ class ViewOfTheProgram : public ::testing::Test {
         QTest::mouseClick(widget<QRadioButton>(start().optEinfach), Qt::LeftButton);
         QTest::mouseClick(widget<QPushButton>(start().cmdAnfang), Qt::LeftButton);
     }
+    // Starts the balloon ride by mouse and lets the balloon grow to its first problem.
+    zifferix::frmBallon& playBalloon(forms::OptionButton& level) {
+        QTest::mouseClick(widget<QRadioButton>(start().opt6), Qt::LeftButton);
+        QTest::mouseClick(widget<QRadioButton>(level), Qt::LeftButton);
+        QTest::mouseClick(widget<QPushButton>(start().cmdAnfang), Qt::LeftButton);
+        advance(44 * 16);
+        return static_cast<zifferix::frmBallon&>(program.screen(Game::Ballon));
+    }
     void advance(int ms) {
         runtime.advance(ms);
         ui.afterEvent();
@@ -174,11 +182,7 @@ TEST_F(ViewOfTheProgram, AHeldEnterKeyPressesOnlyOnce) {
 }
 
 TEST_F(ViewOfTheProgram, TheKeypadDecimalKeyTypesAComma) {
-    QTest::mouseClick(widget<QRadioButton>(start().opt6), Qt::LeftButton);
-    QTest::mouseClick(widget<QRadioButton>(start().optMittel), Qt::LeftButton);
-    QTest::mouseClick(widget<QPushButton>(start().cmdAnfang), Qt::LeftButton);
-    auto& balloon = static_cast<zifferix::frmBallon&>(program.screen(Game::Ballon));
-    advance(44 * 16);
+    auto& balloon = playBalloon(start().optMittel);
     auto* box = widget<QLineEdit>(balloon.txtEing);
     QTest::keyClick(box, Qt::Key_2);
     QTest::keyClick(box, Qt::Key_Period, Qt::KeypadModifier);
@@ -187,11 +191,7 @@ TEST_F(ViewOfTheProgram, TheKeypadDecimalKeyTypesAComma) {
 }
 
 TEST_F(ViewOfTheProgram, TheBalloonIsGreenAndTheWeightIsDrawnBelowIt) {
-    QTest::mouseClick(widget<QRadioButton>(start().opt6), Qt::LeftButton);
-    QTest::mouseClick(widget<QRadioButton>(start().optSchwer), Qt::LeftButton);
-    QTest::mouseClick(widget<QPushButton>(start().cmdAnfang), Qt::LeftButton);
-    auto& balloon = static_cast<zifferix::frmBallon&>(program.screen(Game::Ballon));
-    advance(44 * 16);
+    auto& balloon = playBalloon(start().optSchwer);
     const QImage image = window(balloon).grab().toImage();
     EXPECT_EQ(pixel(image, 1996, 7666), QColor(0x00, 0xC0, 0x00)) << "the balloon";
     EXPECT_LT(pixel(image, 2010, 10000).hslSaturation(), 40) << "the grey iron weight";
