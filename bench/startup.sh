@@ -108,17 +108,19 @@ measure() {
     printf '  %-9s %s\n' "$name" "$(tr '\n' ' ' <<<"$out")" >&2
 }
 
+# One round: the three programs in turn, so that slow phases hit all alike.
+round() {
+    measure bare bare "$1" "$BARE"
+    measure label bare "$1" "$BARE" --label
+    measure zifferix "Zifferix 1" "$1" "$REAL"
+}
 for ((i = 1; i <= WARMUP; i++)); do
     echo "warm-up $i/$WARMUP (discarded)" >&2
-    measure bare bare discard "$BARE"
-    measure label bare discard "$BARE" --label
-    measure zifferix "Zifferix 1" discard "$REAL"
+    round discard
 done
 for ((i = 1; i <= RUNS; i++)); do
     echo "run $i/$RUNS" >&2
-    measure bare bare keep "$BARE"
-    measure label bare keep "$BARE" --label
-    measure zifferix "Zifferix 1" keep "$REAL"
+    round keep
 done
 
 # summary <program> <key> <median|min|max>
