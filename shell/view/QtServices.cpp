@@ -9,6 +9,8 @@
 #include <QScreen>
 #include <QWidget>
 
+#include <utility>
+
 namespace view {
 
 int QtScreen::widthTwips() const {
@@ -31,23 +33,20 @@ forms::Size QtTextMetrics::measure(const forms::Font& font, const std::string& t
             metrics.height() * kTwipsPerPixel};
 }
 
+// The icon a message box style asks for: 16 stop, 32 question, 48 warning, 64 information.
+constexpr std::pair<int, QMessageBox::Icon> kIcons[] = {
+    {16, QMessageBox::Critical},
+    {32, QMessageBox::Question},
+    {48, QMessageBox::Warning},
+    {64, QMessageBox::Information},
+};
+
 void QtMessageBox::show(const std::string& prompt, int style, const std::string& title) {
     QMessageBox box(parent ? parent() : nullptr);
-    switch (style & 0x70) {
-    case 16:
-        box.setIcon(QMessageBox::Critical);
-        break;
-    case 32:
-        box.setIcon(QMessageBox::Question);
-        break;
-    case 48:
-        box.setIcon(QMessageBox::Warning);
-        break;
-    case 64:
-        box.setIcon(QMessageBox::Information);
-        break;
-    default:
-        break;
+    for (const auto& [bits, icon] : kIcons) {
+        if ((style & 0x70) == bits) {
+            box.setIcon(icon);
+        }
     }
     box.setWindowTitle(QString::fromStdString(title));
     box.setText(QString::fromStdString(prompt));

@@ -4,6 +4,8 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 
+#include <utility>
+
 namespace view {
 namespace {
 
@@ -14,6 +16,13 @@ constexpr int kComma = ',';
 // How often the driver looks at the clock while something moves: often enough that the
 // 16 ms ticks come evenly.
 constexpr int kDriverInterval = 8;
+
+// The keys that move the focus rather than type.
+constexpr std::pair<int, forms::Navigation> kNavigationKeys[] = {
+    {Qt::Key_Tab, forms::Navigation::Next},  {Qt::Key_Backtab, forms::Navigation::Previous},
+    {Qt::Key_Left, forms::Navigation::Left}, {Qt::Key_Right, forms::Navigation::Right},
+    {Qt::Key_Up, forms::Navigation::Up},     {Qt::Key_Down, forms::Navigation::Down},
+};
 
 } // namespace
 
@@ -167,34 +176,19 @@ void View::key(const QKeyEvent& event) {
         }
         return;
     }
-    switch (key) {
-    case Qt::Key_Return:
-    case Qt::Key_Enter:
+    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
         runtime_.keyPress(kEnter);
         return;
-    case Qt::Key_Backspace:
+    }
+    if (key == Qt::Key_Backspace) {
         runtime_.keyPress(kBackspace);
         return;
-    case Qt::Key_Tab:
-        runtime_.navigate(forms::Navigation::Next);
-        return;
-    case Qt::Key_Backtab:
-        runtime_.navigate(forms::Navigation::Previous);
-        return;
-    case Qt::Key_Left:
-        runtime_.navigate(forms::Navigation::Left);
-        return;
-    case Qt::Key_Right:
-        runtime_.navigate(forms::Navigation::Right);
-        return;
-    case Qt::Key_Up:
-        runtime_.navigate(forms::Navigation::Up);
-        return;
-    case Qt::Key_Down:
-        runtime_.navigate(forms::Navigation::Down);
-        return;
-    default:
-        break;
+    }
+    for (const auto& [qtKey, navigation] : kNavigationKeys) {
+        if (key == qtKey) {
+            runtime_.navigate(navigation);
+            return;
+        }
     }
     // The keypad's decimal key is a comma, as on a German keyboard.
     if ((modifiers & Qt::KeypadModifier) && (key == Qt::Key_Period || key == Qt::Key_Comma)) {
