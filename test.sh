@@ -4,6 +4,8 @@
 # AddressSanitizer and UndefinedBehaviorSanitizer.
 set -euo pipefail
 cd "$(dirname "$0")"
+# The tests need a UTF-8 locale; a fresh machine may have none set, and C.UTF-8 is always there.
+export LC_ALL=C.UTF-8
 source tools/deps.sh
 install_missing test
 

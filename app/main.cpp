@@ -9,7 +9,50 @@
 #include <QIcon>
 #include <QTimer>
 
+#include <clocale>
+#include <cstdlib>
+#include <cstring>
+#include <langinfo.h>
+#include <string>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace {
+
+// A fresh machine often has no locale at all. The program's texts are UTF-8 whatever the
+// locale; the system libraries beneath Qt need a UTF-8 character type to agree, and
+// C.UTF-8 is on every Debian machine.
+void chooseUtf8Characters() {
+    std::setlocale(LC_ALL, "");
+    if (std::strcmp(nl_langinfo(CODESET), "UTF-8") == 0) {
+        return;
+    }
+    const char* all = std::getenv("LC_ALL");
+    setenv(all != nullptr && *all != '\0' ? "LC_ALL" : "LC_CTYPE", "C.UTF-8", 1);
+    std::setlocale(LC_ALL, "");
+}
+
+// Without a desktop session there is no runtime directory; give Qt the private one it would
+// make itself, without it warning about it on the terminal.
+void ensureRuntimeDirectory() {
+    const char* given = std::getenv("XDG_RUNTIME_DIR");
+    if (given != nullptr && *given != '\0') {
+        return;
+    }
+    const std::string dir = "/tmp/runtime-" + std::to_string(getuid());
+    struct stat info {};
+    if (mkdir(dir.c_str(), 0700) == 0 ||
+        (stat(dir.c_str(), &info) == 0 && S_ISDIR(info.st_mode) && info.st_uid == getuid() &&
+         (info.st_mode & 0777) == 0700)) {
+        setenv("XDG_RUNTIME_DIR", dir.c_str(), 1);
+    }
+}
+
+} // namespace
+
 int main(int argc, char* argv[]) {
+    chooseUtf8Characters();
+    ensureRuntimeDirectory();
     QApplication app(argc, argv);
     QApplication::setApplicationName(QStringLiteral("Zifferix"));
     QApplication::setDesktopFileName(QStringLiteral("org.zifferix.Zifferix"));

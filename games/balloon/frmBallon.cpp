@@ -39,14 +39,8 @@ constexpr int kWeightHeight = 2040;
 constexpr int kRiseStep = 30; // twips per tick while rising
 constexpr int kRiseInterval = 60;
 
-struct Rect {
-    int left;
-    int top;
-    int width;
-    int height;
-};
-constexpr Rect kImage2{3930, 4470, 9075, 2415};
-constexpr Rect kEnde{13275, 9180, 1215, 495};
+constexpr forms::Placement kImage2{3930, 4470, 9075, 2415};
+constexpr forms::Placement kEnde{13275, 9180, 1215, 495};
 
 const forms::Font kArial20{"Arial", 20.25, false};
 constexpr forms::Color kOrange = 0x0080FF;
@@ -61,13 +55,13 @@ frmBallon::frmBallon(Zifferix& program)
 
     struct Box {
         forms::Label& label;
-        Rect place;
+        forms::Placement place;
         forms::TextAlign alignment;
     };
     for (const Box& b : {Box{lblzahl, {1830, 1425, 2415, 735}, forms::TextAlign::Right},
                          Box{lblbez1, {4470, 1425, 855, 735}, forms::TextAlign::Center},
                          Box{lblbez2, {8670, 1425, 855, 735}, forms::TextAlign::Center}}) {
-        b.label.Move(b.place.left, b.place.top, b.place.width, b.place.height);
+        b.label.Move(b.place);
         b.label.BackColor = forms::colors::White;
         b.label.BorderSingle = true;
         b.label.Alignment = b.alignment;
@@ -83,8 +77,8 @@ frmBallon::frmBallon(Zifferix& program)
     txtEing.Font = kArial20;
     txtEing.onKeyPress = [this](int& KeyAscii) { txtEing_KeyPress(KeyAscii); };
 
-    Image2.Move(kImage2.left, kImage2.top, kImage2.width, kImage2.height);
-    Image2.Picture = {"instructions/balloon.html", kImage2.width, kImage2.height};
+    Image2.Move(kImage2);
+    Image2.Picture = {"instructions/balloon.html", kImage2.Width, kImage2.Height};
     Image1.Move(1395, kWeightTop, 1230, kWeightHeight);
     Image1.Picture = {"weight.svg", 1230, kWeightHeight};
     ln1.set(2000, kRopeBottom, 2000, kRopeTop);
@@ -93,7 +87,7 @@ frmBallon::frmBallon(Zifferix& program)
     shpBall.FillSolid = true;
     shpBall.FillColor = kBalloonGreen;
 
-    cmdEnde.Move(kEnde.left, kEnde.top, kEnde.width, kEnde.height);
+    cmdEnde.Move(kEnde);
     cmdEnde.Caption = "&home";
     cmdEnde.ToolTipText = "zur Startseite";
     cmdEnde.onClick = [this] { cmdEnde_Click(); };
@@ -206,7 +200,7 @@ void frmBallon::txtEing_KeyPress(int& KeyAscii) {
         // A lone comma is no number: judged as a wrong answer.
         const std::optional<forms::Single> typed = forms::CSng(txtEing.Text);
         Eingabe = typed.value_or(0);
-        if (typed && Eingabe == static_cast<forms::Single>(problem_.expected())) {
+        if (typed && forms::SingleEquals(Eingabe, problem_.expected())) {
             Nachfuellen();
         } else {
             GasVerlieren();
@@ -261,9 +255,9 @@ void frmBallon::cmdEnde_Click() {
 }
 
 void frmBallon::Grundstellung() {
-    Image2.Height = kImage2.height;
-    Image2.Width = kImage2.width;
-    cmdEnde.Move(kEnde.left, kEnde.top, kEnde.width, kEnde.height);
+    Image2.Height = kImage2.Height;
+    Image2.Width = kImage2.Width;
+    cmdEnde.Move(kEnde);
     Image1.Height = kWeightHeight;
 }
 

@@ -32,14 +32,8 @@ constexpr int kSideMargin = 500; // kept free on the left and on the right
 constexpr forms::Color kPositive = 0x008000;
 constexpr forms::Color kNegative = 0x0000FF;
 
-struct Rect {
-    int left;
-    int top;
-    int width;
-    int height;
-};
-constexpr Rect kEing{12090, 4770, 1515, 600};
-constexpr Rect kEnde{13935, 9600, 855, 495};
+constexpr forms::Placement kEing{12090, 4770, 1515, 600};
+constexpr forms::Placement kEnde{13935, 9600, 855, 495};
 
 const forms::Font kNumberFont{"Comic Sans MS", 26.25, true};
 
@@ -76,13 +70,13 @@ frmWander::frmWander(Zifferix& program)
     }
     lblZahl1.ForeColor = kPositive;
 
-    txtEing.Move(kEing.left, kEing.top, kEing.width, kEing.height);
+    txtEing.Move(kEing);
     txtEing.Alignment = forms::TextAlign::Center;
     txtEing.MaxLength = 3;
     txtEing.Font = forms::Font{"Comic Sans MS", 18, false};
     txtEing.onKeyPress = [this](int& KeyAscii) { txtEing_KeyPress(KeyAscii); };
 
-    cmdEnde.Move(kEnde.left, kEnde.top, kEnde.width, kEnde.height);
+    cmdEnde.Move(kEnde);
     cmdEnde.Caption = "&home";
     cmdEnde.ToolTipText = "zur Startseite";
     cmdEnde.onClick = [this] { cmdEnde_Click(); };
@@ -211,7 +205,7 @@ void frmWander::txtEing_KeyPress(int& KeyAscii) {
 }
 
 void frmWander::Auswerten() {
-    if (static_cast<Single>(forms::Val(txtEing.Text)) == Summe) {
+    if (forms::SingleEquals(Summe, forms::Val(txtEing.Text))) {
         ++Richtige;
         if (Faktor < kLevels[difficulty::row(shared_.Schwierigkeit)].largestFactor) {
             ++Faktor;
@@ -262,9 +256,9 @@ void frmWander::Grundstellung() {
     if (cmdEnde.Left > 11000) {
         return;
     }
-    txtEing.Move(kEing.left, kEing.top, kEing.width, kEing.height);
-    cmdEnde.Left = kEnde.left;
-    cmdEnde.Top = kEnde.top;
+    txtEing.Move(kEing);
+    cmdEnde.Left = kEnde.Left;
+    cmdEnde.Top = kEnde.Top;
 }
 
 } // namespace zifferix

@@ -46,14 +46,8 @@ constexpr GlassPlace kSmallGlass{2000, 8000, 8000, 1000};
 constexpr int kLeftWall = 7000;
 constexpr int kRightWall = 10000;
 
-struct Rect {
-    int left;
-    int top;
-    int width;
-    int height;
-};
-constexpr Rect kImage1{330, 2445, 9075, 1935};
-constexpr Rect kEnde{13815, 9450, 1110, 540};
+constexpr forms::Placement kImage1{330, 2445, 9075, 1935};
+constexpr forms::Placement kEnde{13815, 9450, 1110, 540};
 
 const forms::Font kArial18Bold{"Arial", 18, true};
 constexpr forms::Color kLightCyan = 0xFFFFC0;
@@ -66,13 +60,13 @@ frmbruchteile::frmbruchteile(Zifferix& program)
     Caption = "Bruchteile";
     BackColor = kLightCyan;
 
-    Image1.Move(kImage1.left, kImage1.top, kImage1.width, kImage1.height);
-    Image1.Picture = {"instructions/glass.html", kImage1.width, kImage1.height};
+    Image1.Move(kImage1);
+    Image1.Picture = {"instructions/glass.html", kImage1.Width, kImage1.Height};
 
     struct ProblemLabel {
         forms::Label& label;
         const char* caption;
-        Rect place;
+        forms::Placement place;
         bool autoSize;
     };
     for (const ProblemLabel& p : {
@@ -82,7 +76,7 @@ frmbruchteile::frmbruchteile(Zifferix& program)
              ProblemLabel{lblZahl, "Zahl", {2955, 1350, 1215, 495}, false},
              ProblemLabel{lblgleich, "=", {4320, 1350, 210, 435}, true},
          }) {
-        p.label.Move(p.place.left, p.place.top, p.place.width, p.place.height);
+        p.label.Move(p.place);
         p.label.Caption = p.caption;
         p.label.Font = kArial18Bold;
         p.label.Alignment = forms::TextAlign::Center;
@@ -110,7 +104,7 @@ frmbruchteile::frmbruchteile(Zifferix& program)
     shpGlas.BorderColor = kLightBlue;
     Grundstellung(); // the walls
 
-    cmdEnde.Move(kEnde.left, kEnde.top, kEnde.width, kEnde.height);
+    cmdEnde.Move(kEnde);
     cmdEnde.Caption = "&home";
     cmdEnde.ToolTipText = "zur Startseite";
     cmdEnde.onClick = [this] { cmdEnde_Click(); };
@@ -226,7 +220,7 @@ void frmbruchteile::txtErgebnis_KeyPress(int& KeyAscii) {
     const double typed = forms::Val(txtErgebnis.Text);
     if (typed > 0 && KeyAscii == 13) {
         shared_.Punkte = static_cast<Integer>(shared_.Punkte - 1);
-        if (static_cast<Single>(typed) == Ergebnis) {
+        if (forms::SingleEquals(Ergebnis, typed)) {
             Fuellstand += kPour;
             Image1.Visible = false; // the instructions go at the first right answer
             NeueAufgabe();
@@ -261,9 +255,9 @@ void frmbruchteile::showProblem(bool visible) {
 }
 
 void frmbruchteile::Grundstellung() {
-    Image1.Move(kImage1.left, kImage1.top, kImage1.width, kImage1.height);
-    cmdEnde.Left = kEnde.left;
-    cmdEnde.Top = kEnde.top;
+    Image1.Move(kImage1);
+    cmdEnde.Left = kEnde.Left;
+    cmdEnde.Top = kEnde.Top;
     Line2.set(kLeftWall, kLargeGlass.top, kLeftWall, kLargeGlass.bottom);
     Line3.set(kRightWall, kLargeGlass.top, kRightWall, kLargeGlass.bottom);
     Line4.set(kLeftWall, kLargeGlass.floor, kRightWall, kLargeGlass.floor);

@@ -22,6 +22,15 @@ inline Single Int(Single v) {
 inline Double Int(Double v) {
     return std::floor(v);
 }
+constexpr int Int(int v) {
+    return v;
+}
+
+// A single compared with a double: the double is rounded to single first, so that 3 cm typed
+// as 0,3 dm equals 3 x 0.1 worked out in double.
+constexpr bool SingleEquals(Single single, Double value) {
+    return single == static_cast<Single>(value);
+}
 
 // The leading number of a text, with a point as decimal sign; 0 if there is none.
 // Blanks, tabs and line feeds between the digits are skipped.

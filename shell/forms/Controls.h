@@ -27,6 +27,24 @@ struct Font {
 
 enum class TextAlign { Left, Right, Center };
 
+// Where a control lies: its left and top edges and its size, in twips.
+struct Placement {
+    int Left = 0;
+    int Top = 0;
+    int Width = 0;
+    int Height = 0;
+    friend bool operator==(const Placement&, const Placement&) = default;
+};
+
+// A line's two end points, in twips.
+struct Segment {
+    int X1 = 0;
+    int Y1 = 0;
+    int X2 = 0;
+    int Y2 = 0;
+    friend bool operator==(const Segment&, const Segment&) = default;
+};
+
 class Control {
   public:
     Control(const Control&) = delete;
@@ -46,6 +64,8 @@ class Control {
     int TabIndex = 0; // declaration order unless a form says otherwise
 
     void Move(int left, int top, int width, int height);
+    void Move(const Placement& place) { Move(place.Left, place.Top, place.Width, place.Height); }
+    Placement placement() const { return {Left, Top, Width, Height}; }
     // Does nothing on a hidden or disabled control.
     void SetFocus();
 
@@ -140,6 +160,8 @@ class OptionButton : public Control {
     bool value_ = false;
 };
 
+// A square, a circle and a rounded square take the largest size that fits, centred in the
+// control's rectangle; the other kinds fill it.
 enum class ShapeKind { Rectangle, Square, Oval, Circle, RoundedRectangle, RoundedSquare };
 
 class Shape : public Control {
@@ -165,6 +187,8 @@ class Line : public Control {
     int BorderWidth = 1; // pixels
 
     void set(int x1, int y1, int x2, int y2);
+    void set(const Segment& s) { set(s.X1, s.Y1, s.X2, s.Y2); }
+    Segment segment() const { return {X1, Y1, X2, Y2}; }
 };
 
 // A picture from the program's assets. Its natural size (twips) is the size it was drawn for;

@@ -120,6 +120,9 @@ void Runtime::show(Form& form, std::function<void()> whenHidden) {
     stack_.push_back({&form, std::move(whenHidden)});
     form.visible_ = true;
     active_ = &form;
+    // A form shown anew starts where the child acts first, not where the last game left the
+    // focus: unless its activation puts the focus somewhere, the first box or button takes it.
+    form.focus_ = nullptr;
     form.Form_Activate();
 }
 

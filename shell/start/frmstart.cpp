@@ -65,9 +65,7 @@ struct Place {
     int left;
     int top;
 };
-constexpr Place kImage1{1485, 945};
-constexpr int kImage1Width = 11490;
-constexpr int kImage1Height = 2790;
+constexpr forms::Placement kImage1{1485, 945, 11490, 2790};
 constexpr Place kAutor{1500, 4005};
 constexpr Place kFrame1{5332, 3855};
 constexpr Place kFrame2{1500, 5385};
@@ -85,8 +83,8 @@ frmstart::frmstart(Zifferix& program)
         c->BackColor = kTeal;
     }
 
-    Image1.Move(kImage1.left, kImage1.top, kImage1Width, kImage1Height);
-    Image1.Picture = {"welcome.html", kImage1Width, kImage1Height};
+    Image1.Move(kImage1);
+    Image1.Picture = {"welcome.html", kImage1.Width, kImage1.Height};
 
     lblAutor.Move(kAutor.left, kAutor.top, 1545, 600);
     lblAutor.Font = forms::Font{};
@@ -228,7 +226,7 @@ void frmstart::Grundstellung() {
     if (cmdEnde.Left > 1400) {
         return;
     }
-    Image1.Move(kImage1.left, kImage1.top, kImage1Width, kImage1Height);
+    Image1.Move(kImage1);
     lblAutor.Left = kAutor.left;
     lblAutor.Top = kAutor.top;
     Frame1.Left = kFrame1.left;

@@ -3,12 +3,12 @@
 // One window per form, one widget per control. After every event the view syncs the form's
 // properties into the widgets; only what changed is passed on to Qt.
 
+#include "Bindings.h"
 #include "Form.h"
 
-#include <QFont>
-#include <QPalette>
 #include <QWidget>
 
+#include <memory>
 #include <optional>
 #include <vector>
 
@@ -22,6 +22,8 @@ class FormWindow : public QWidget {
 
     forms::Form& form() const { return form_; }
     QWidget* widgetFor(const forms::Control* control) const;
+    // The control a widget shows, if it is one of this window's.
+    forms::Control* controlOf(const QWidget* widget) const;
     void sync();
 
   protected:
@@ -29,28 +31,12 @@ class FormWindow : public QWidget {
     void resizeEvent(QResizeEvent* event) override;
 
   private:
-    // What was last given to a widget, so that an unchanged property costs nothing.
-    struct Applied {
-        std::optional<forms::Color> fore;
-        std::optional<forms::Color> back;
-        std::optional<forms::Font> font;
-        std::string text;
-        std::size_t paintKey = 0;
-    };
-    struct Entry {
-        forms::Control* control;
-        QWidget* widget;
-        Applied applied;
-    };
-
-    QWidget* create(forms::Control& control, QWidget* parent);
-    void syncControl(Entry& entry);
-    void syncColours(Entry& entry);
     void showOrHide();
 
     forms::Form& form_;
     View& view_;
-    std::vector<Entry> entries_;
+    std::vector<std::unique_ptr<Binding>> bindings_;
+    std::optional<std::string> title_;
     std::optional<forms::Color> back_;
 };
 

@@ -30,6 +30,7 @@ View::View(forms::Runtime& runtime) : runtime_(runtime) {
     driver_.setTimerType(Qt::PreciseTimer);
     driver_.setInterval(kDriverInterval);
     connect(&driver_, &QTimer::timeout, this, [this] { frame(); });
+    // One filter for the whole application sees every key and focus change of our windows.
     qApp->installEventFilter(this);
 }
 
@@ -142,12 +143,9 @@ bool View::eventFilter(QObject* target, QEvent* event) {
         // A box clicked into takes the focus in the runtime as well.
         if (static_cast<QFocusEvent*>(event)->reason() == Qt::MouseFocusReason) {
             auto* formWindow = static_cast<FormWindow*>(widget->window());
-            for (forms::Control* c : formWindow->form().controls()) {
-                if (formWindow->widgetFor(c) == widget) {
-                    runtime_.focus(*c);
-                    afterEvent();
-                    break;
-                }
+            if (forms::Control* c = formWindow->controlOf(widget)) {
+                runtime_.focus(*c);
+                afterEvent();
             }
         }
         return false;

@@ -5,6 +5,7 @@
 // an idle screen costs no CPU.
 
 #include "FormWindow.h"
+#include "Pictures.h"
 #include "Runtime.h"
 
 #include <QElapsedTimer>
@@ -31,6 +32,7 @@ class View : public QObject {
     void resized(forms::Form& form, QSize size);
 
     FormWindow* window(const forms::Form& form) const;
+    Pictures& pictures() { return pictures_; }
     // Whether the frame driver runs, that is whether time is passing for some timer.
     bool driving() const { return driver_.isActive(); }
     // The window of the active form, the parent of a message.
@@ -48,6 +50,7 @@ class View : public QObject {
     bool ours(const QWidget* window) const;
 
     forms::Runtime& runtime_;
+    Pictures pictures_; // outlives the windows that draw them
     std::vector<std::unique_ptr<FormWindow>> windows_;
     forms::Form* raised_ = nullptr;
     QTimer driver_;

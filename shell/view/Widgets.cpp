@@ -1,49 +1,13 @@
 #include "Widgets.h"
 
+#include "Pictures.h"
 #include "Twips.h"
 
-#include <QFile>
-#include <QHash>
 #include <QMouseEvent>
 #include <QPainter>
-#include <QSvgRenderer>
-#include <QTextDocument>
-
-#include <memory>
 
 namespace view {
 namespace {
-
-QString assetPath(const std::string& resource) {
-    return QStringLiteral(":/assets/") + QString::fromStdString(resource);
-}
-
-// Pictures are loaded once and kept: a handful of small files for the whole run.
-QSvgRenderer* svg(const std::string& resource) {
-    static QHash<QString, std::shared_ptr<QSvgRenderer>> cache;
-    const QString path = assetPath(resource);
-    auto& renderer = cache[path];
-    if (!renderer) {
-        renderer = std::make_shared<QSvgRenderer>(path);
-    }
-    return renderer->isValid() ? renderer.get() : nullptr;
-}
-
-QTextDocument* richText(const std::string& resource, int naturalWidth) {
-    static QHash<QString, std::shared_ptr<QTextDocument>> cache;
-    const QString path = assetPath(resource);
-    auto& document = cache[path];
-    if (!document) {
-        document = std::make_shared<QTextDocument>();
-        QFile file(path);
-        if (file.open(QIODevice::ReadOnly)) {
-            document->setHtml(QString::fromUtf8(file.readAll()));
-        }
-        document->setDocumentMargin(0);
-    }
-    document->setTextWidth(naturalWidth);
-    return document.get();
-}
 
 QRect lineArea(const forms::Line& line) {
     const int pad = line.BorderWidth;
@@ -54,9 +18,8 @@ QRect lineArea(const forms::Line& line) {
 
 } // namespace
 
-PaintedControl::PaintedControl(const forms::Control& control, QWidget* parent)
-    : QWidget(parent), control_(control) {
-    setAttribute(Qt::WA_TransparentForMouseEvents);
+PaintedControl::PaintedControl(const forms::Control& control, Pictures& pictures, QWidget* parent)
+    : QWidget(parent), control_(control), pictures_(pictures) {
     setAttribute(Qt::WA_NoSystemBackground);
     setFocusPolicy(Qt::NoFocus);
     setObjectName(QString::fromStdString(control.name()));
@@ -88,9 +51,17 @@ void PaintedControl::paintEvent(QPaintEvent*) {
 }
 
 void PaintedControl::paintShape(QPainter& painter, const forms::Shape& shape) {
+    QRectF box = rect();
+    const bool square = shape.Kind == forms::ShapeKind::Square ||
+                        shape.Kind == forms::ShapeKind::Circle ||
+                        shape.Kind == forms::ShapeKind::RoundedSquare;
+    if (square) {
+        const qreal side = std::min(box.width(), box.height());
+        box = QRectF(box.center().x() - side / 2, box.center().y() - side / 2, side, side);
+    }
     // The border lies inside the shape's rectangle.
     const int pen = std::max(1, shape.BorderWidth);
-    const QRectF box = QRectF(rect()).adjusted(pen / 2.0, pen / 2.0, -pen / 2.0, -pen / 2.0);
+    box.adjust(pen / 2.0, pen / 2.0, -pen / 2.0, -pen / 2.0);
     painter.setPen(QPen(qcolor(shape.BorderColor), pen));
     painter.setBrush(shape.FillSolid ? QBrush(qcolor(shape.FillColor)) : Qt::NoBrush);
     switch (shape.Kind) {
@@ -122,7 +93,7 @@ void PaintedControl::paintLine(QPainter& painter, const forms::Line& line) {
 void PaintedControl::paintPicture(QPainter& painter, const forms::Image& image) {
     const forms::Picture& picture = image.Picture;
     if (picture.resource.ends_with(".svg")) {
-        if (QSvgRenderer* renderer = svg(picture.resource)) {
+        if (QSvgRenderer* renderer = pictures_.svg(picture.resource)) {
             renderer->render(&painter, QRectF(rect()));
         }
         return;
@@ -130,9 +101,9 @@ void PaintedControl::paintPicture(QPainter& painter, const forms::Image& image) 
     if (picture.resource.ends_with(".html")) {
         const int naturalWidth = std::max(1, px(picture.naturalWidth));
         const int naturalHeight = std::max(1, px(picture.naturalHeight));
-        QTextDocument* document = richText(picture.resource, naturalWidth);
+        QTextDocument& document = pictures_.richText(picture.resource, naturalWidth);
         painter.scale(width() / double(naturalWidth), height() / double(naturalHeight));
-        document->drawContents(&painter, QRectF(0, 0, naturalWidth, naturalHeight));
+        document.drawContents(&painter, QRectF(0, 0, naturalWidth, naturalHeight));
     }
 }
 

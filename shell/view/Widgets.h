@@ -9,10 +9,12 @@
 
 namespace view {
 
-// A shape, a line or a picture: drawn from its control, transparent to the mouse.
+class Pictures;
+
+// A shape, a line or a picture, drawn from its control.
 class PaintedControl : public QWidget {
   public:
-    PaintedControl(const forms::Control& control, QWidget* parent);
+    PaintedControl(const forms::Control& control, Pictures& pictures, QWidget* parent);
     // The part of the parent the control covers, in pixels.
     QRect area() const;
 
@@ -25,6 +27,7 @@ class PaintedControl : public QWidget {
     void paintPicture(QPainter& painter, const forms::Image& image);
 
     const forms::Control& control_;
+    Pictures& pictures_;
 };
 
 // A text box whose text only the runtime changes: every key goes through the runtime, and

@@ -33,4 +33,4 @@ wait_until "the game is gone" home_once_posed
 wait_until "the start screen is back" window_shown "Zifferix 1"
 keys alt+a
 wait_until "the program has ended" program_ended
-echo "PASS"
+pass

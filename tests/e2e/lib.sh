@@ -4,6 +4,10 @@
 
 set -euo pipefail
 
+# The test tools match titles such as "Massemaße": they need a UTF-8 locale, which a fresh
+# machine may not have set. The program itself starts without any, as it would there.
+export LC_ALL=C.UTF-8
+
 : "${ZIFFERIX:?path of the zifferix program}"
 : "${XPROBE:?path of the xprobe helper}"
 TIMEOUT=${E2E_TIMEOUT:-30}
@@ -45,8 +49,18 @@ start_x() {
 }
 
 start_program() {
-    "$ZIFFERIX" >"$work/program.log" 2>&1 &
+    env -u LC_ALL -u LANG -u LANGUAGE -u LC_CTYPE -u LC_MESSAGES -u XDG_RUNTIME_DIR \
+        "$ZIFFERIX" >"$work/program.log" 2>&1 &
     program_pid=$!
+}
+
+# Ends a passing test: the program, started without a locale, said nothing on the terminal.
+pass() {
+    if [ -s "$work/program.log" ]; then
+        cat "$work/program.log" >&2
+        fail "the program printed messages"
+    fi
+    echo "PASS"
 }
 
 # wait_until DESCRIPTION COMMAND...: retries the command until it succeeds.

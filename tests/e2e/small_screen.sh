@@ -30,4 +30,4 @@ done
 
 keys alt+a
 wait_until "the program has ended" program_ended
-echo "PASS"
+pass

@@ -77,4 +77,15 @@ TEST(Int, RoundsDown) {
     EXPECT_EQ(Int(9.99999f), 9.0f);
     EXPECT_EQ(Int(-0.5f), -1.0f);
     EXPECT_EQ(Int(0.99999994f * 10) + 1, 10.0f);
+    static_assert(Int(7) == 7, "a whole number stays as it is");
+}
+
+TEST(SingleEquals, RoundsTheDoubleToSingleBeforeComparing) {
+    const double threeCentimetresInDecimetres = 3 * std::pow(10.0, -1);
+    EXPECT_NE(static_cast<double>(0.3f), threeCentimetresInDecimetres);
+    EXPECT_TRUE(SingleEquals(0.3f, threeCentimetresInDecimetres));
+    EXPECT_TRUE(SingleEquals(0.003f, 3 * std::pow(10.0, -3)));
+    EXPECT_TRUE(SingleEquals(12.0f, Val("012")));
+    EXPECT_FALSE(SingleEquals(0.3f, 0.31));
+    EXPECT_FALSE(SingleEquals(16777216.0f, 16777218.0)) << "distinct singles stay distinct";
 }

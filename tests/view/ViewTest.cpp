@@ -18,6 +18,7 @@
 #include <QRadioButton>
 #include <QTest>
 #include <QTimer>
+#include <QToolTip>
 
 #include <gtest/gtest.h>
 
@@ -217,6 +218,21 @@ TEST_F(ViewOfTheProgram, AltAndTheMarkedLetterPressesTheButton) {
     EXPECT_EQ(fakes.messageBox.shown[0].title, "Fehler");
 }
 
+TEST_F(ViewOfTheProgram, ALabelWithATooltipShowsItOnHoverAndOthersLetTheMouseThrough) {
+    view::FormWindow& w = window(start());
+    const QPoint overAutor = view::pxRect(1500, 4005, 1545, 600).center();
+    QWidget* under = w.childAt(overAutor);
+    ASSERT_EQ(under, widget<QLabel>(start().lblAutor));
+    QHelpEvent hover(QEvent::ToolTip, under->mapFrom(&w, overAutor), w.mapToGlobal(overAutor));
+    QApplication::sendEvent(under, &hover);
+    EXPECT_EQ(QToolTip::text(), "Programmierer");
+    QToolTip::hideText();
+
+    auto* frame = widget<QGroupBox>(start().Frame1);
+    const QPoint overTotal = frame->mapTo(&w, view::pxRect(585, 5310, 2655, 375).center());
+    EXPECT_EQ(w.childAt(overTotal), frame) << "the label without a tooltip lets the mouse through";
+}
+
 class ViewOfTheProgramOnASmallScreen : public ViewOfTheProgram {
   protected:
     ViewOfTheProgramOnASmallScreen() : ViewOfTheProgram(12000) {}
@@ -242,6 +258,38 @@ TEST(MessageBox, IsAModalDialogWithTheQuestionIconAndOnlyAnOkButton) {
     });
     messages.show("Du hast keinen Schwierigkeitsgrad gewählt!", 288, "Fehler");
     EXPECT_TRUE(checked);
+}
+
+// A form with one shape, to see how the view draws it.
+class ShapeForm : public forms::Form {
+  public:
+    explicit ShapeForm(forms::Runtime& runtime) : Form(runtime, "shapes") {
+        BackColor = forms::colors::White;
+        shape.Move(1500, 1500, 6000, 3000); // 400 x 200 pixels
+        shape.Kind = forms::ShapeKind::Circle;
+        shape.FillSolid = true;
+        shape.FillColor = forms::colors::Red;
+        shape.BorderColor = forms::colors::Red;
+    }
+    forms::Shape shape{*this, "shape"};
+};
+
+TEST(ViewOfAShape, ACircleInAWideRectangleIsCentredWithTheSmallerSideAsDiameter) {
+    FakeServices fakes;
+    forms::Runtime runtime{fakes.services()};
+    ShapeForm form{runtime};
+    view::View ui{runtime};
+    runtime.start(form);
+    ui.afterEvent();
+    const QImage image = ui.window(form)->grab().toImage();
+    const QColor red(0xFF, 0, 0);
+    const QColor white(0xFF, 0xFF, 0xFF);
+    EXPECT_EQ(image.pixelColor(300, 200), red) << "the centre";
+    EXPECT_EQ(image.pixelColor(300, 110), red) << "just inside the top";
+    EXPECT_EQ(image.pixelColor(210, 200), red) << "just inside the left";
+    EXPECT_EQ(image.pixelColor(190, 200), white) << "left of the circle, inside the rectangle";
+    EXPECT_EQ(image.pixelColor(410, 200), white) << "right of the circle";
+    EXPECT_EQ(image.pixelColor(230, 125), white) << "the corner of the circle's square";
 }
 
 } // namespace

@@ -1,0 +1,52 @@
+#pragma once
+
+// A control made visible: its widget, and what was last given to it, so that an unchanged
+// property costs nothing. Each kind of control has one binding that makes its widget and
+// brings everything the kind has over to it: text, colours, look and drawing.
+
+#include "Controls.h"
+
+#include <QWidget>
+
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace view {
+
+class View;
+
+class Binding {
+  public:
+    virtual ~Binding() = default;
+    Binding(const Binding&) = delete;
+    Binding& operator=(const Binding&) = delete;
+
+    forms::Control& control() const { return control_; }
+    QWidget* widget() const { return widget_; }
+
+    // Brings the widget up to date with its control, after every event.
+    void sync();
+
+  protected:
+    Binding(forms::Control& control, QWidget* widget);
+
+    // Where the widget lies in its parent, in pixels.
+    virtual QRect area() const;
+    // Labels, shapes, lines and pictures let the mouse through to what lies beneath them,
+    // unless they have a tooltip to show.
+    virtual bool letsMouseThrough() const { return false; }
+    // What only this kind of control has.
+    virtual void syncOwn() = 0;
+
+  private:
+    forms::Control& control_;
+    QWidget* widget_;
+    std::optional<std::string> tip_;
+    std::optional<forms::Font> font_;
+};
+
+// Makes the widget for a control inside parent, and its binding.
+std::unique_ptr<Binding> bind(forms::Control& control, QWidget* parent, View& view);
+
+} // namespace view
