@@ -1,6 +1,7 @@
 #include "Zifferix.h"
 
 #include "frmBallon.h"
+#include "frmNetz.h"
 #include "frmWander.h"
 #include "frmbruchteile.h"
 #include "frmstart.h"
@@ -46,7 +47,7 @@ forms::Form& Zifferix::screen(Game game) {
             slot = std::make_unique<GameToCome>(runtime_, "frmBerg");
             break;
         case Game::Netz:
-            slot = std::make_unique<GameToCome>(runtime_, "frmNetz");
+            slot = std::make_unique<frmNetz>(*this);
             break;
         case Game::Waage:
             slot = std::make_unique<GameToCome>(runtime_, "frmwaage");

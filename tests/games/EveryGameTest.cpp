@@ -44,6 +44,13 @@ const GameCase kGames[] = {
              h.type(flyingAnswer(as<zifferix::frmWander>(f)) + "\r");
          }
      }},
+    {"spider", Game::Netz, &zifferix::frmstart::opt4, [](ProgramHarness&) {},
+     [](forms::Form& f) -> forms::Control& { return as<zifferix::frmNetz>(f).txtergebnis; },
+     [](ProgramHarness& h, forms::Form& f) {
+         for (int i = 0; i < 16; ++i) {
+             h.type(spiderAnswer(as<zifferix::frmNetz>(f)) + "\r");
+         }
+     }},
     {"balloon", Game::Ballon, &zifferix::frmstart::opt6, [](ProgramHarness& h) { h.ticks(60); },
      [](forms::Form& f) -> forms::Control& { return as<zifferix::frmBallon>(f).txtEing; },
      [](ProgramHarness& h, forms::Form& f) {

@@ -70,8 +70,10 @@ class Monkey {
                 h.runtime.close(*form);
             }
         } else if (what < 52 && form == &h.start()) {
-            static constexpr Game kBuilt[] = {Game::Ballon, Game::Wander, Game::Bruchteile};
-            showGame(h, kBuilt[roll(3)], static_cast<Level>(roll(3) + 1), roll(2) == 0);
+            static constexpr Game kBuilt[] = {Game::Netz, Game::Ballon, Game::Wander,
+                                              Game::Bruchteile};
+            showGame(h, kBuilt[roll(std::size(kBuilt))], static_cast<Level>(roll(3) + 1),
+                     roll(2) == 0);
         } else if (what < 80) {
             answerRight(h, *form);
         } else {
@@ -85,6 +87,8 @@ class Monkey {
             h.type(glassAnswer(static_cast<zifferix::frmbruchteile&>(form)) + "\r");
         } else if (&form == &h.program.screen(Game::Wander)) {
             h.type(flyingAnswer(static_cast<zifferix::frmWander&>(form)) + "\r");
+        } else if (&form == &h.program.screen(Game::Netz)) {
+            h.type(spiderAnswer(static_cast<zifferix::frmNetz&>(form)) + "\r");
         } else if (&form == &h.program.screen(Game::Ballon)) {
             h.type(balloonAnswer(static_cast<zifferix::frmBallon&>(form)) + "\r");
         }
@@ -119,6 +123,10 @@ class Monkey {
             ASSERT_EQ(s.lblGesamt.Caption, forms::CStr(sum));
             ASSERT_FALSE(h.runtime.animating()) << "the start screen stands still";
             ASSERT_EQ(s.cmdEnde.Left, layout(1500, 1069));
+            // Every game has put its design layout back before it was left.
+            auto& spider = static_cast<zifferix::frmNetz&>(h.program.screen(Game::Netz));
+            ASSERT_EQ(spider.Image2.placement(), (forms::Placement{4545, 3705, 2865, 3240}));
+            ASSERT_EQ(spider.ln5.segment(), (forms::Segment{11220, -165, 6015, 5190}));
         }
         auto& glass = static_cast<zifferix::frmbruchteile&>(h.program.screen(Game::Bruchteile));
         ASSERT_GE(glass.shpGlas.Height, 0);

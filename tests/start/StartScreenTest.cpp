@@ -156,6 +156,8 @@ TEST(StartScreenLayout, ASmallScreenShrinksOnEveryActivationAndRestoresBeforeEve
 
     for (int game = 0; game < 5; ++game) {
         h.startGame(s.opt4, s.optMittel);
+        ASSERT_NE(h.active(), &s);
+        h.runtime.close(*h.active());
         EXPECT_EQ(where(), small);
     }
 }

@@ -5,6 +5,7 @@
 
 #include "MassProblem.h"
 #include "frmBallon.h"
+#include "frmNetz.h"
 #include "frmWander.h"
 #include "frmbruchteile.h"
 
@@ -24,6 +25,10 @@ inline std::string glassAnswer(const zifferix::frmbruchteile& glass) {
 inline std::string flyingAnswer(const zifferix::frmWander& fly) {
     return forms::CStr(forms::Val(fly.lblZahl1.Caption) + forms::Val(fly.lblZahl2.Caption) +
                        forms::Val(fly.lblZahl3.Caption));
+}
+
+inline std::string spiderAnswer(const zifferix::frmNetz& spider) {
+    return forms::CStr(forms::Val(spider.lbla.Caption) * forms::Val(spider.lblb.Caption));
 }
 
 inline int massPower(const std::string& unit) {

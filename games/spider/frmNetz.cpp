@@ -1,0 +1,144 @@
+#include "frmNetz.h"
+
+#include "Ending.h"
+#include "frmstart.h"
+
+#include <array>
+#include <climits>
+
+namespace zifferix {
+namespace {
+
+using forms::Integer;
+using forms::Single;
+
+// A factor drawn as Int(Rnd * count) + from.
+struct Range {
+    int from;
+    int count;
+};
+
+struct Level {
+    Integer startPoints;
+    Integer bonus;
+    Range a;
+    Range b;
+    int productBelow; // pairs with a larger product are drawn again
+};
+
+constexpr std::array<Level, 3> kLevels{{
+    {16, 9, {12, 4}, {2, 4}, INT_MAX},
+    {18, 17, {11, 15}, {2, 7}, 120},
+    {22, 23, {11, 20}, {2, 10}, INT_MAX},
+}};
+
+constexpr Integer kWrongAnswer = 2;
+constexpr Integer kLastProblem = 16; // its right answer wins
+
+const forms::Font kArial24{"Arial", 24, false};
+
+} // namespace
+
+frmNetz::frmNetz(Zifferix& program)
+    : Form(program.runtime(), "frmNetz"), program_(program), shared_(program.shared()) {
+    Caption = "Multiplikation";
+
+    buildScene();
+    Image1.Picture = {"instructions/spider.html", 9075, 1515};
+    Image2.Picture = {"spider.svg", 266 * 15, 330 * 15};
+
+    for (forms::Label* label : {&lbla, &Label2, &lblb, &Label4}) {
+        label->Alignment = forms::TextAlign::Center;
+        label->Font = kArial24;
+    }
+    lbla.Caption = "FA";
+    lbla.BackColor = 0xFFFFC0;
+    lblb.Caption = "FB";
+    lblb.BackColor = 0x80C0FF;
+    // The signs show the form through: on a small screen they overlap the factors' boxes.
+    Label2.Caption = "x";
+    Label2.Transparent = true;
+    Label4.Caption = "=";
+    Label4.Transparent = true;
+
+    txtergebnis.Text = "Ergebnis";
+    txtergebnis.Alignment = forms::TextAlign::Center;
+    txtergebnis.MaxLength = 3;
+    txtergebnis.Font = kArial24;
+    txtergebnis.onKeyPress = [this](int& KeyAscii) { txtergebnis_KeyPress(KeyAscii); };
+
+    cmdEnde.Caption = "&home";
+    cmdEnde.ToolTipText = "zur Startseite";
+    cmdEnde.onClick = [this] { cmdEnde_Click(); };
+}
+
+void frmNetz::Form_Activate() {
+    LayoutVerkleinern();
+    program_.start().clearDifficulty();
+    shared_.Punkte = kLevels[difficulty::row(shared_.Schwierigkeit)].startPoints;
+    hideWeb();
+    Image1.Visible = true;
+    Fehler = 0;
+    AufgabenNr = 0;
+    NeueAufgabe();
+}
+
+void frmNetz::NeueAufgabe() {
+    if (AufgabenNr >= kLastProblem) {
+        win();
+        return;
+    }
+    ++AufgabenNr;
+    Randomize();
+    const Level& level = kLevels[difficulty::row(shared_.Schwierigkeit)];
+    const auto draw = [this](Range r) {
+        return forms::Int(Rnd() * static_cast<Single>(r.count)) + static_cast<Single>(r.from);
+    };
+    do {
+        FaktorA = draw(level.a);
+        FaktorB = draw(level.b);
+    } while (FaktorA * FaktorB >= static_cast<Single>(level.productBelow));
+    Produkt = FaktorA * FaktorB;
+    lbla.Caption = forms::CStr(FaktorA);
+    lblb.Caption = forms::CStr(FaktorB);
+    txtergebnis.Text.clear();
+}
+
+void frmNetz::win() {
+    Grundstellung();
+    if (shared_.AllesHintereinander != 0) {
+        handOver(shared_, *this, program_.screen(Game::Ballon));
+        return;
+    }
+    const int level = shared_.Schwierigkeit;
+    shared_.Punkte = static_cast<Integer>(shared_.Punkte + kLevels[difficulty::row(level)].bonus);
+    frmstart& start = program_.start();
+    recordWin(start.lblPunkte4, start.opt4, shared_.Punkte, level);
+    Hide();
+}
+
+void frmNetz::txtergebnis_KeyPress(int& KeyAscii) {
+    const double typed = forms::Val(txtergebnis.Text);
+    if (typed > 0 && KeyAscii == 13) {
+        if (forms::SingleEquals(Produkt, typed)) {
+            NeueAufgabe();
+        } else {
+            ++Fehler;
+            NetzWeiterknuepfen();
+            txtergebnis.Text.clear();
+            shared_.Punkte = static_cast<Integer>(shared_.Punkte - kWrongAnswer);
+        }
+    } else if (KeyAscii == 8) {
+        txtergebnis.Text.clear();
+    } else if (KeyAscii < '0' || KeyAscii > '9') {
+        KeyAscii = 0;
+    }
+}
+
+void frmNetz::cmdEnde_Click() {
+    txtergebnis.SetFocus();
+    Grundstellung();
+    Hide();
+}
+
+} // namespace zifferix
