@@ -4,6 +4,7 @@
 #include "frmNetz.h"
 #include "frmWander.h"
 #include "frmbruchteile.h"
+#include "frmwaage.h"
 #include "frmstart.h"
 
 namespace zifferix {
@@ -50,7 +51,7 @@ forms::Form& Zifferix::screen(Game game) {
             slot = std::make_unique<frmNetz>(*this);
             break;
         case Game::Waage:
-            slot = std::make_unique<GameToCome>(runtime_, "frmwaage");
+            slot = std::make_unique<frmwaage>(*this);
             break;
         }
     }

@@ -51,6 +51,13 @@ const GameCase kGames[] = {
              h.type(spiderAnswer(as<zifferix::frmNetz>(f)) + "\r");
          }
      }},
+    {"balance", Game::Waage, &zifferix::frmstart::opt5, [](ProgramHarness&) {},
+     [](forms::Form& f) -> forms::Control& { return as<zifferix::frmwaage>(f).txtErgebnis; },
+     [](ProgramHarness& h, forms::Form& f) {
+         for (int i = 0; i < 10; ++i) {
+             h.type(balanceAnswer(as<zifferix::frmwaage>(f)) + "\r\r");
+         }
+     }},
     {"balloon", Game::Ballon, &zifferix::frmstart::opt6, [](ProgramHarness& h) { h.ticks(60); },
      [](forms::Form& f) -> forms::Control& { return as<zifferix::frmBallon>(f).txtEing; },
      [](ProgramHarness& h, forms::Form& f) {

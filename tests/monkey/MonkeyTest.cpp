@@ -70,7 +70,7 @@ class Monkey {
                 h.runtime.close(*form);
             }
         } else if (what < 52 && form == &h.start()) {
-            static constexpr Game kBuilt[] = {Game::Netz, Game::Ballon, Game::Wander,
+            static constexpr Game kBuilt[] = {Game::Waage, Game::Netz, Game::Ballon, Game::Wander,
                                               Game::Bruchteile};
             showGame(h, kBuilt[roll(std::size(kBuilt))], static_cast<Level>(roll(3) + 1),
                      roll(2) == 0);
@@ -87,6 +87,8 @@ class Monkey {
             h.type(glassAnswer(static_cast<zifferix::frmbruchteile&>(form)) + "\r");
         } else if (&form == &h.program.screen(Game::Wander)) {
             h.type(flyingAnswer(static_cast<zifferix::frmWander&>(form)) + "\r");
+        } else if (&form == &h.program.screen(Game::Waage)) {
+            h.type(balanceAnswer(static_cast<zifferix::frmwaage&>(form)) + "\r");
         } else if (&form == &h.program.screen(Game::Netz)) {
             h.type(spiderAnswer(static_cast<zifferix::frmNetz&>(form)) + "\r");
         } else if (&form == &h.program.screen(Game::Ballon)) {
@@ -127,6 +129,9 @@ class Monkey {
             auto& spider = static_cast<zifferix::frmNetz&>(h.program.screen(Game::Netz));
             ASSERT_EQ(spider.Image2.placement(), (forms::Placement{4545, 3705, 2865, 3240}));
             ASSERT_EQ(spider.ln5.segment(), (forms::Segment{11220, -165, 6015, 5190}));
+            auto& balance = static_cast<zifferix::frmwaage&>(h.program.screen(Game::Waage));
+            ASSERT_EQ(balance.cmdEnde.placement(), (forms::Placement{13710, 9735, 1230, 555}));
+            ASSERT_EQ(balance.Label1.Left, 11835);
         }
         auto& glass = static_cast<zifferix::frmbruchteile&>(h.program.screen(Game::Bruchteile));
         ASSERT_GE(glass.shpGlas.Height, 0);

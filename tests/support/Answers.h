@@ -8,6 +8,7 @@
 #include "frmNetz.h"
 #include "frmWander.h"
 #include "frmbruchteile.h"
+#include "frmwaage.h"
 
 #include <algorithm>
 #include <cmath>
@@ -29,6 +30,15 @@ inline std::string flyingAnswer(const zifferix::frmWander& fly) {
 
 inline std::string spiderAnswer(const zifferix::frmNetz& spider) {
     return forms::CStr(forms::Val(spider.lbla.Caption) * forms::Val(spider.lblb.Caption));
+}
+
+// The missing number of a + b = c + ?, read from the pans.
+inline std::string balanceAnswer(const zifferix::frmwaage& balance) {
+    const std::string& left = balance.lblLinks.Caption;
+    const std::size_t plus = left.find('+');
+    const double a = forms::Val(left.substr(0, plus));
+    const double b = plus == std::string::npos ? 0 : forms::Val(left.substr(plus + 1));
+    return forms::CStr(a + b - forms::Val(balance.lblRechts.Caption));
 }
 
 inline int massPower(const std::string& unit) {

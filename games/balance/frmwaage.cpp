@@ -1,0 +1,162 @@
+#include "frmwaage.h"
+
+#include "Ending.h"
+#include "frmstart.h"
+
+#include <array>
+
+namespace zifferix {
+namespace {
+
+using forms::Integer;
+using forms::Single;
+
+// A number drawn as Int(Rnd * count) + from.
+struct Range {
+    int from;
+    int count;
+};
+
+struct Level {
+    Integer startPoints;
+    Integer bonus;
+    Range a;
+    Range b;
+    Range c; // drawn again until it is below a + b and differs from both
+};
+
+constexpr std::array<Level, 3> kLevels{{
+    {15, 10, {3, 23}, {2, 14}, {1, 35}},
+    {22, 13, {3, 38}, {2, 19}, {1, 50}},
+    {30, 15, {3, 70}, {2, 30}, {1, 50}},
+}};
+
+constexpr Integer kWrongAnswer = 2;
+constexpr Integer kStartLevel = 9;
+constexpr Integer kWorstLevel = 17;
+
+} // namespace
+
+frmwaage::frmwaage(Zifferix& program)
+    : Form(program.runtime(), "frmwaage"), program_(program), shared_(program.shared()) {
+    Caption = "Ausgleich";
+    BackColor = 0xC0FFFF;
+    buildScene();
+
+    txtErgebnis.MaxLength = 3;
+    txtErgebnis.onKeyPress = [this](int& KeyAscii) { txtErgebnis_KeyPress(KeyAscii); };
+    cmdStart.onClick = [this] { cmdStart_Click(); };
+    cmdEnde.Caption = "&home";
+    cmdEnde.ToolTipText = "zur Startseite";
+    cmdEnde.onClick = [this] { cmdEnde_Click(); };
+
+    cmdStart.TabIndex = 0;
+    txtErgebnis.TabIndex = 1;
+    cmdEnde.TabIndex = 2;
+}
+
+void frmwaage::Form_Activate() {
+    program_.start().clearDifficulty();
+    LayoutVerkleinern();
+    shared_.Punkte = kLevels[difficulty::row(shared_.Schwierigkeit)].startPoints;
+    Runde = 0;
+    Stufe = kStartLevel;
+    cmdStart.Enabled = true;
+    cmdStart_Click();
+}
+
+void frmwaage::cmdStart_Click() {
+    cmdStart.Enabled = false;
+    NaechsteRechnung();
+}
+
+void frmwaage::NaechsteRechnung() {
+    if (Runde >= 1) {
+        txtErgebnis.Enabled = true;
+        txtErgebnis.SetFocus();
+    }
+    colourByLevel();
+    for (forms::Label* message : {&lblrichtig, &lblkorrekt1, &lblkorrekt2}) {
+        message->Caption.clear();
+    }
+    level();
+    if (Stufe > kWorstLevel) {
+        Stufe = kWorstLevel;
+    }
+    if (Stufe < 0) {
+        win();
+        return;
+    }
+
+    Randomize();
+    const Level& table = kLevels[difficulty::row(shared_.Schwierigkeit)];
+    const auto draw = [this](Range r) {
+        return forms::Int(Rnd() * static_cast<Single>(r.count)) + static_cast<Single>(r.from);
+    };
+    Summand1 = draw(table.a);
+    Summand2 = draw(table.b);
+    do {
+        Summand3 = draw(table.c);
+    } while (Summand3 >= Summand1 + Summand2 || Summand3 == Summand1 || Summand3 == Summand2);
+
+    lblLinks.Caption = forms::CStr(Summand1) + " + " + forms::CStr(Summand2);
+    lblRechts.Caption = forms::CStr(Summand3) + " + ";
+    txtErgebnis.Enabled = true;
+    txtErgebnis.Text.clear();
+    ++Runde;
+}
+
+void frmwaage::txtErgebnis_KeyPress(int& KeyAscii) {
+    const double typed = forms::Val(txtErgebnis.Text);
+    if (typed > 0 && KeyAscii == 13) {
+        judge(static_cast<Single>(typed));
+    } else if (KeyAscii == 8) {
+        txtErgebnis.Text.clear();
+    } else if (KeyAscii < '0' || KeyAscii > '9') {
+        KeyAscii = 0;
+    }
+}
+
+// The balance stays level for the right number and tips towards the heavier side for a wrong
+// one; the right number stands under the right pan, with the blank of Str before it.
+void frmwaage::judge(Single typed) {
+    const Single missing = Summand1 + Summand2 - Summand3;
+    if (typed == missing) {
+        --Stufe;
+        NeigungLinks = 0;
+        NeigungRechts = 0;
+        lblrichtig.Caption = "richtig";
+    } else {
+        shared_.Punkte = static_cast<Integer>(shared_.Punkte - kWrongAnswer);
+        ++Stufe;
+        const bool tooLarge = typed > missing;
+        NeigungLinks = tooLarge ? -500 : 500;
+        NeigungRechts = -NeigungLinks;
+        (tooLarge ? lblkorrekt1 : lblkorrekt2).Caption = forms::Str(missing);
+    }
+    tip();
+    // The next Enter poses the next problem instead of judging this one again.
+    cmdStart.Enabled = true;
+    cmdStart.SetFocus();
+    txtErgebnis.Enabled = false;
+}
+
+void frmwaage::win() {
+    Grundstellung();
+    if (shared_.AllesHintereinander != 0) {
+        handOver(shared_, *this, program_.screen(Game::Netz));
+        return;
+    }
+    const int level = shared_.Schwierigkeit;
+    shared_.Punkte = static_cast<Integer>(shared_.Punkte + kLevels[difficulty::row(level)].bonus);
+    frmstart& start = program_.start();
+    recordWin(start.lblPunkte5, start.opt5, shared_.Punkte, level);
+    Hide();
+}
+
+void frmwaage::cmdEnde_Click() {
+    Grundstellung();
+    Hide();
+}
+
+} // namespace zifferix
