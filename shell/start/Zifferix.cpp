@@ -1,6 +1,7 @@
 #include "Zifferix.h"
 
 #include "frmBallon.h"
+#include "frmBerg.h"
 #include "frmNetz.h"
 #include "frmWander.h"
 #include "frmbruchteile.h"
@@ -45,7 +46,7 @@ forms::Form& Zifferix::screen(Game game) {
             slot = std::make_unique<GameToCome>(runtime_, "frmUhr");
             break;
         case Game::Berg:
-            slot = std::make_unique<GameToCome>(runtime_, "frmBerg");
+            slot = std::make_unique<frmBerg>(*this);
             break;
         case Game::Netz:
             slot = std::make_unique<frmNetz>(*this);

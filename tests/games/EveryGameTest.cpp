@@ -51,6 +51,15 @@ const GameCase kGames[] = {
              h.type(spiderAnswer(as<zifferix::frmNetz>(f)) + "\r");
          }
      }},
+    {"mountain", Game::Berg, &zifferix::frmstart::opt2, [](ProgramHarness&) {},
+     [](forms::Form& f) -> forms::Control& { return as<zifferix::frmBerg>(f).cmdLos; },
+     [](ProgramHarness& h, forms::Form& f) {
+         h.type("\r");
+         while (h.active() == &f) {
+             h.type(mountainAnswer(as<zifferix::frmBerg>(f)) + "\r");
+             h.ticks(300);
+         }
+     }},
     {"balance", Game::Waage, &zifferix::frmstart::opt5, [](ProgramHarness&) {},
      [](forms::Form& f) -> forms::Control& { return as<zifferix::frmwaage>(f).txtErgebnis; },
      [](ProgramHarness& h, forms::Form& f) {

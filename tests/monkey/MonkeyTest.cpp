@@ -70,8 +70,8 @@ class Monkey {
                 h.runtime.close(*form);
             }
         } else if (what < 52 && form == &h.start()) {
-            static constexpr Game kBuilt[] = {Game::Waage, Game::Netz, Game::Ballon, Game::Wander,
-                                              Game::Bruchteile};
+            static constexpr Game kBuilt[] = {Game::Berg,   Game::Waage,  Game::Netz,
+                                              Game::Ballon, Game::Wander, Game::Bruchteile};
             showGame(h, kBuilt[roll(std::size(kBuilt))], static_cast<Level>(roll(3) + 1),
                      roll(2) == 0);
         } else if (what < 80) {
@@ -87,6 +87,8 @@ class Monkey {
             h.type(glassAnswer(static_cast<zifferix::frmbruchteile&>(form)) + "\r");
         } else if (&form == &h.program.screen(Game::Wander)) {
             h.type(flyingAnswer(static_cast<zifferix::frmWander&>(form)) + "\r");
+        } else if (&form == &h.program.screen(Game::Berg)) {
+            h.type(mountainAnswer(static_cast<zifferix::frmBerg&>(form)) + "\r");
         } else if (&form == &h.program.screen(Game::Waage)) {
             h.type(balanceAnswer(static_cast<zifferix::frmwaage&>(form)) + "\r");
         } else if (&form == &h.program.screen(Game::Netz)) {
@@ -132,6 +134,9 @@ class Monkey {
             auto& balance = static_cast<zifferix::frmwaage&>(h.program.screen(Game::Waage));
             ASSERT_EQ(balance.cmdEnde.placement(), (forms::Placement{13710, 9735, 1230, 555}));
             ASSERT_EQ(balance.Label1.Left, 11835);
+            auto& mountain = static_cast<zifferix::frmBerg&>(h.program.screen(Game::Berg));
+            ASSERT_EQ(mountain.txtEing.placement(), (forms::Placement{5295, 1785, 2415, 735}));
+            ASSERT_EQ(mountain.ln4.segment(), (forms::Segment{10000, 7000, 14000, 5000}));
         }
         auto& glass = static_cast<zifferix::frmbruchteile&>(h.program.screen(Game::Bruchteile));
         ASSERT_GE(glass.shpGlas.Height, 0);

@@ -106,6 +106,7 @@ TEST_F(StartScreen, EveryActivationAddsUpThePointsLabels) {
         s.lblPunkte10.Caption = "250";
     });
     h.startGame(s.opt2, s.optMittel);
+    h.runtime.close(*h.active());
     EXPECT_EQ(s.lblGesamt.Caption, "269");
 }
 
@@ -125,7 +126,9 @@ TEST_F(StartScreen, AltLettersStartAndEnd) {
     h.click(s.opt2);
     h.click(s.optEinfach);
     h.runtime.mnemonic(U'l');
-    EXPECT_FALSE(s.opt2.Value()); // started, and the game not yet built came straight back
+    EXPECT_EQ(h.active(), &h.program.screen(Game::Berg));
+    EXPECT_FALSE(s.opt2.Value());
+    h.runtime.close(*h.active());
     h.runtime.mnemonic(U'A');
     EXPECT_EQ(h.fakes.programEnd.calls, 1);
 }

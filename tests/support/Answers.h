@@ -5,6 +5,7 @@
 
 #include "MassProblem.h"
 #include "frmBallon.h"
+#include "frmBerg.h"
 #include "frmNetz.h"
 #include "frmWander.h"
 #include "frmbruchteile.h"
@@ -41,6 +42,26 @@ inline std::string balanceAnswer(const zifferix::frmwaage& balance) {
     return forms::CStr(a + b - forms::Val(balance.lblRechts.Caption));
 }
 
+// A number with the German comma, as it stands in a label.
+inline double readComma(std::string number) {
+    std::replace(number.begin(), number.end(), ',', '.');
+    return forms::Val(number);
+}
+
+inline std::string mountainAnswer(const zifferix::frmBerg& mountain) {
+    const auto exponent = [](const std::string& unit) {
+        for (const auto& u : zifferix::kLengthUnits) {
+            if (u.text == unit) {
+                return u.exponent;
+            }
+        }
+        return 0;
+    };
+    return forms::CStr(
+        readComma(mountain.lblzahl.Caption) *
+        std::pow(10.0, exponent(mountain.lblbez1.Caption) - exponent(mountain.lblbez2.Caption)));
+}
+
 inline int massPower(const std::string& unit) {
     for (const auto& u : zifferix::kMassUnits) {
         if (u.text == unit) {
@@ -51,9 +72,7 @@ inline int massPower(const std::string& unit) {
 }
 
 inline double balloonExpected(const zifferix::frmBallon& balloon) {
-    std::string number = balloon.lblzahl.Caption;
-    std::replace(number.begin(), number.end(), ',', '.');
-    return forms::Val(number) *
+    return readComma(balloon.lblzahl.Caption) *
            std::pow(10.0, massPower(balloon.lblbez1.Caption) - massPower(balloon.lblbez2.Caption));
 }
 

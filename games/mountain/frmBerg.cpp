@@ -1,0 +1,173 @@
+#include "frmBerg.h"
+
+#include "Ending.h"
+#include "frmstart.h"
+
+#include <algorithm>
+#include <array>
+
+namespace zifferix {
+namespace {
+
+using forms::Integer;
+
+struct Level {
+    Integer startPoints;
+    Integer bonus;
+};
+constexpr std::array<Level, 3> kLevels{{{15, 10}, {22, 13}, {30, 15}}};
+
+// A wrong answer on or at the top of a steep slope lets the ball roll on down it.
+constexpr std::array<int, 6> kSteep{4, 5, 6, 9, 10, 11};
+
+} // namespace
+
+frmBerg::frmBerg(Zifferix& program)
+    : Form(program.runtime(), "frmBerg"), program_(program), shared_(program.shared()) {
+    Caption = "Längenmaße";
+    BackColor = 0xC0FFC0;
+    buildScene();
+
+    // The example the screen shows until the first game starts.
+    lblzahl.Caption = "345,6";
+    lblbez1.Caption = "cm";
+    txtEing.Text = "? ? ?";
+    lblbez2.Caption = "m";
+    Label3.Caption = "=";
+
+    txtEing.onKeyPress = [this](int& KeyAscii) { txtEing_KeyPress(KeyAscii); };
+    cmdLos.Caption = "Los";
+    cmdLos.onClick = [this] { cmdLos_Click(); };
+    cmdEnde.Caption = "&home";
+    cmdEnde.ToolTipText = "zur Startseite";
+    cmdEnde.onClick = [this] { cmdEnde_Click(); };
+    Timer1.Interval = 1;
+    Timer1.onTimer = [this] { Timer1_Timer(); };
+
+    cmdLos.TabIndex = 0;
+    txtEing.TabIndex = 1;
+    cmdEnde.TabIndex = 2;
+}
+
+void frmBerg::Form_Activate() {
+    KommaGesetzt = false;
+    AufgabenNr = 0;
+    Position = 0;
+    program_.start().clearDifficulty();
+    shared_.Punkte = kLevels[difficulty::row(shared_.Schwierigkeit)].startPoints;
+    cmdEnde.Enabled = false;
+    txtEing.Enabled = false;
+    cmdLos.Visible = true;
+    Image1.Visible = true;
+    Rollmodus = 0;
+    placeBallAtFoot();
+    LayoutVerkleinern();
+}
+
+void frmBerg::cmdLos_Click() {
+    txtEing.Enabled = true;
+    txtEing.Text.clear();
+    cmdEnde.Enabled = true;
+    Image1.Visible = false;
+    cmdLos.Visible = false;
+    NeueAufgabe();
+}
+
+void frmBerg::NeueAufgabe() {
+    cmdEnde.Enabled = true;
+    if (AufgabenNr >= 1) {
+        txtEing.Enabled = true;
+        txtEing.Text.clear();
+        txtEing.SetFocus();
+    }
+    if (Position == kOutAtTheTop) {
+        win();
+        return;
+    }
+    Timer1.Enabled = false;
+    Randomize();
+    problem_ = drawLengthProblem(shared_.Schwierigkeit, [this] { return Rnd(); });
+    lblbez1.Caption = std::string(lengthUnit(problem_.VonEinheit).text);
+    lblbez2.Caption = std::string(lengthUnit(problem_.NachEinheit).text);
+    lblzahl.Caption = forms::CStr(problem_.Zahl);
+    ++AufgabenNr;
+}
+
+void frmBerg::txtEing_KeyPress(int& KeyAscii) {
+    cmdEnde.Enabled = true;
+    if (KeyAscii == 13) {
+        KommaGesetzt = false;
+        Auswerten();
+    } else if (KeyAscii == 8) {
+        KommaGesetzt = false;
+        txtEing.Text.clear();
+    } else if (KeyAscii == ',') {
+        if (KommaGesetzt) {
+            KeyAscii = 0;
+        } else {
+            KommaGesetzt = true;
+        }
+    } else if (KeyAscii < '0' || KeyAscii > '9') {
+        KeyAscii = 0;
+    }
+}
+
+void frmBerg::Auswerten() {
+    txtEing.Enabled = false;
+    const std::optional<forms::Single> typed = forms::CSng(txtEing.Text);
+    if (!typed) {
+        // Nothing typed, or no number: a lone comma, or one beyond a single's range. It costs
+        // nothing, and the box is emptied so that a comma may be typed again.
+        txtEing.Text.clear();
+        txtEing.Enabled = true;
+        txtEing.SetFocus();
+        return;
+    }
+    Eingabe = *typed;
+    if (forms::SingleEquals(Eingabe, problem_.expected())) {
+        Vorruecken();
+    } else {
+        Zurueckrollen();
+    }
+}
+
+void frmBerg::Vorruecken() {
+    ++Position;
+    BallZiel();
+}
+
+void frmBerg::Zurueckrollen() {
+    shared_.Punkte = static_cast<Integer>(shared_.Punkte - 1);
+    if (Position == 0) {
+        Rollmodus = 0;
+        NeueAufgabe();
+        return;
+    }
+    Rollmodus =
+        std::find(kSteep.begin(), kSteep.end(), Position) != kSteep.end() ? kRolling : kSingleStep;
+    --Position;
+    BallZiel();
+}
+
+void frmBerg::win() {
+    Timer1.Enabled = false;
+    Grundstellung();
+    if (shared_.AllesHintereinander != 0) {
+        handOver(shared_, *this, program_.screen(Game::Waage));
+        return;
+    }
+    const int level = shared_.Schwierigkeit;
+    shared_.Punkte = static_cast<Integer>(shared_.Punkte + kLevels[difficulty::row(level)].bonus);
+    frmstart& start = program_.start();
+    recordWin(start.lblPunkte2, start.opt2, shared_.Punkte, level);
+    Hide();
+}
+
+void frmBerg::cmdEnde_Click() {
+    // Closing the window may leave while the ball moves: it must not roll on in the next game.
+    Timer1.Enabled = false;
+    Grundstellung();
+    Hide();
+}
+
+} // namespace zifferix
