@@ -3,22 +3,13 @@
 #include "frmBallon.h"
 #include "frmBerg.h"
 #include "frmNetz.h"
+#include "frmUhr.h"
 #include "frmWander.h"
 #include "frmbruchteile.h"
 #include "frmwaage.h"
 #include "frmstart.h"
 
 namespace zifferix {
-namespace {
-
-// A game that is not built yet: started, it is left at once.
-class GameToCome : public forms::Form {
-  public:
-    GameToCome(forms::Runtime& runtime, std::string name) : Form(runtime, std::move(name)) {}
-    void Form_Activate() override { Hide(); }
-};
-
-} // namespace
 
 Zifferix::Zifferix(forms::Runtime& runtime)
     : runtime_(runtime), start_(std::make_unique<frmstart>(*this)) {}
@@ -33,26 +24,26 @@ forms::Form& Zifferix::screen(Game game) {
     auto& slot = games_[static_cast<std::size_t>(game)];
     if (!slot) {
         switch (game) {
-        case Game::Bruchteile:
-            slot = std::make_unique<frmbruchteile>(*this);
-            break;
-        case Game::Wander:
-            slot = std::make_unique<frmWander>(*this);
-            break;
-        case Game::Ballon:
-            slot = std::make_unique<frmBallon>(*this);
-            break;
         case Game::Uhr:
-            slot = std::make_unique<GameToCome>(runtime_, "frmUhr");
+            slot = std::make_unique<frmUhr>(*this);
             break;
         case Game::Berg:
             slot = std::make_unique<frmBerg>(*this);
+            break;
+        case Game::Bruchteile:
+            slot = std::make_unique<frmbruchteile>(*this);
             break;
         case Game::Netz:
             slot = std::make_unique<frmNetz>(*this);
             break;
         case Game::Waage:
             slot = std::make_unique<frmwaage>(*this);
+            break;
+        case Game::Ballon:
+            slot = std::make_unique<frmBallon>(*this);
+            break;
+        case Game::Wander:
+            slot = std::make_unique<frmWander>(*this);
             break;
         }
     }

@@ -1,5 +1,6 @@
 #include "Answers.h"
 #include "GameHarness.h"
+#include "Play.h"
 
 #include <gtest/gtest.h>
 
@@ -121,6 +122,58 @@ TEST_F(Row, AnEmptiedGlassEndsTheRowWithoutItsTotal) {
     h.advance(2 * 60 * 1000);
     EXPECT_EQ(h.active(), &h.start());
     EXPECT_EQ(h.start().lblPunkte10.Caption, "0");
+}
+
+// The whole row from "das Spiel", through the runtime as the start screen plays it.
+class WholeRow : public ::testing::Test {
+  protected:
+    ProgramHarness h;
+    static constexpr Game kOrder[] = {Game::Uhr,    Game::Berg,   Game::Waage,     Game::Netz,
+                                      Game::Ballon, Game::Wander, Game::Bruchteile};
+
+    void SetUp() override { h.run(); }
+    void startRow(Level level) { h.startGame(h.start().opt10, levelOption(h.start(), level)); }
+};
+
+TEST_F(WholeRow, SevenGamesWonAddUpTheirPointsAndTheBonusIntoTheRowsLabel) {
+    startRow(Leicht);
+    // Points at each hand-over without mistakes: 10 right in the minute, the mountain's,
+    // the balance's, the spider's and the balloon's start values, flying numbers' 2 a problem.
+    const int handedOver[] = {10, 15, 15, 16, 15, 20};
+    int total = 0;
+    for (std::size_t i = 0; i < 6; ++i) {
+        ASSERT_EQ(h.active(), &h.program.screen(kOrder[i])) << i;
+        winGame(h, kOrder[i]);
+        total += handedOver[i];
+        EXPECT_EQ(h.shared().GesamtPunkte, total) << i;
+    }
+    winGame(h, Game::Bruchteile);
+    ASSERT_EQ(h.active(), &h.start());
+    const int expected = total + h.shared().Punkte + 50;
+    EXPECT_EQ(h.shared().GesamtPunkte, expected);
+    EXPECT_EQ(h.start().lblPunkte10.Caption, forms::CStr(expected));
+    EXPECT_EQ(h.start().lblPunkte10.ForeColor, 0x00FF00u);
+    EXPECT_EQ(h.start().lblGesamt.Caption, forms::CStr(expected));
+    for (Game game : kOrder) {
+        EXPECT_FALSE(h.program.screen(game).Visible());
+    }
+    EXPECT_FALSE(h.runtime.animating());
+}
+
+TEST_F(WholeRow, LeavingAnyGameUnwindsToTheStartScreenWithNothingWritten) {
+    for (std::size_t leaveAt = 0; leaveAt < 7; ++leaveAt) {
+        startRow(Normal);
+        for (std::size_t i = 0; i < leaveAt; ++i) {
+            winGame(h, kOrder[i]);
+        }
+        forms::Form& game = h.program.screen(kOrder[leaveAt]);
+        ASSERT_EQ(h.active(), &game);
+        h.runtime.close(game);
+        EXPECT_EQ(h.active(), &h.start()) << "left at game " << leaveAt;
+        EXPECT_EQ(h.start().lblGesamt.Caption, "0");
+        EXPECT_EQ(h.shared().Schwierigkeit, 0);
+        EXPECT_FALSE(h.runtime.animating());
+    }
 }
 
 } // namespace

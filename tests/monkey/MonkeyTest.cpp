@@ -70,9 +70,10 @@ class Monkey {
                 h.runtime.close(*form);
             }
         } else if (what < 52 && form == &h.start()) {
-            static constexpr Game kBuilt[] = {Game::Berg,   Game::Waage,  Game::Netz,
-                                              Game::Ballon, Game::Wander, Game::Bruchteile};
-            showGame(h, kBuilt[roll(std::size(kBuilt))], static_cast<Level>(roll(3) + 1),
+            static constexpr Game kGames[] = {Game::Uhr,       Game::Berg,   Game::Waage,
+                                              Game::Netz,      Game::Ballon, Game::Wander,
+                                              Game::Bruchteile};
+            showGame(h, kGames[roll(std::size(kGames))], static_cast<Level>(roll(3) + 1),
                      roll(2) == 0);
         } else if (what < 80) {
             answerRight(h, *form);
@@ -87,6 +88,8 @@ class Monkey {
             h.type(glassAnswer(static_cast<zifferix::frmbruchteile&>(form)) + "\r");
         } else if (&form == &h.program.screen(Game::Wander)) {
             h.type(flyingAnswer(static_cast<zifferix::frmWander&>(form)) + "\r");
+        } else if (&form == &h.program.screen(Game::Uhr)) {
+            h.type(clockAnswer(static_cast<zifferix::frmUhr&>(form)) + "\r");
         } else if (&form == &h.program.screen(Game::Berg)) {
             h.type(mountainAnswer(static_cast<zifferix::frmBerg&>(form)) + "\r");
         } else if (&form == &h.program.screen(Game::Waage)) {
@@ -134,6 +137,9 @@ class Monkey {
             auto& balance = static_cast<zifferix::frmwaage&>(h.program.screen(Game::Waage));
             ASSERT_EQ(balance.cmdEnde.placement(), (forms::Placement{13710, 9735, 1230, 555}));
             ASSERT_EQ(balance.Label1.Left, 11835);
+            auto& clock = static_cast<zifferix::frmUhr&>(h.program.screen(Game::Uhr));
+            ASSERT_EQ(clock.start.Left, 6360);
+            ASSERT_EQ(clock.Image2.Left, 2903);
             auto& mountain = static_cast<zifferix::frmBerg&>(h.program.screen(Game::Berg));
             ASSERT_EQ(mountain.txtEing.placement(), (forms::Placement{5295, 1785, 2415, 735}));
             ASSERT_EQ(mountain.ln4.segment(), (forms::Segment{10000, 7000, 14000, 5000}));

@@ -79,8 +79,10 @@ TEST_F(StartScreen, AGameOptionSendsTheFocusToTheStartButtonADifficultyKeepsIt) 
     EXPECT_FALSE(s.optSchwer.Value());
 }
 
-TEST_F(StartScreen, AGameThatIsNotBuiltYetReturnsAtOnceWithBothChoicesCleared) {
+TEST_F(StartScreen, AfterAGameBothChoicesAreClearedAndTheStartButtonAsksForTheDifficulty) {
     h.startGame(s.opt1, s.optEinfach);
+    EXPECT_EQ(h.active(), &h.program.screen(Game::Uhr));
+    h.runtime.close(*h.active());
     EXPECT_EQ(h.active(), &s);
     EXPECT_FALSE(s.opt1.Value());
     EXPECT_FALSE(s.optEinfach.Value());
@@ -95,8 +97,8 @@ TEST_F(StartScreen, AGameThatIsNotBuiltYetReturnsAtOnceWithBothChoicesCleared) {
 TEST_F(StartScreen, DasSpielStartsTheRowWithTheClockRace) {
     h.startGame(s.opt10, s.optMittel);
     EXPECT_EQ(h.shared().AllesHintereinander, 1);
-    EXPECT_EQ(&h.program.screen(Game::Uhr), h.runtime.forms().back());
-    EXPECT_EQ(h.active(), &s);
+    EXPECT_EQ(h.shared().Schwierigkeit, 2);
+    EXPECT_EQ(h.active(), &h.program.screen(Game::Uhr));
 }
 
 TEST_F(StartScreen, EveryActivationAddsUpThePointsLabels) {

@@ -7,6 +7,7 @@
 #include "frmBallon.h"
 #include "frmBerg.h"
 #include "frmNetz.h"
+#include "frmUhr.h"
 #include "frmWander.h"
 #include "frmbruchteile.h"
 #include "frmwaage.h"
@@ -27,6 +28,10 @@ inline std::string glassAnswer(const zifferix::frmbruchteile& glass) {
 inline std::string flyingAnswer(const zifferix::frmWander& fly) {
     return forms::CStr(forms::Val(fly.lblZahl1.Caption) + forms::Val(fly.lblZahl2.Caption) +
                        forms::Val(fly.lblZahl3.Caption));
+}
+
+inline std::string clockAnswer(const zifferix::frmUhr& clock) {
+    return forms::CStr(forms::Val(clock.lblZahl1.Caption) * forms::Val(clock.lblZahl2.Caption));
 }
 
 inline std::string spiderAnswer(const zifferix::frmNetz& spider) {

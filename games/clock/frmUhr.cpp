@@ -1,0 +1,279 @@
+#include "frmUhr.h"
+
+#include "Ending.h"
+#include "Layout.h"
+#include "frmstart.h"
+
+#include <array>
+#include <cmath>
+
+namespace zifferix {
+namespace {
+
+using forms::Integer;
+using forms::Single;
+
+struct Level {
+    Integer target; // right answers needed in the minute
+    Integer bonus;
+    const char* instructions;
+};
+constexpr std::array<Level, 3> kLevels{{
+    {10, 5, "instructions/clock1.html"},
+    {20, 10, "instructions/clock2.html"},
+    {30, 15, "instructions/clock3.html"},
+}};
+
+constexpr int kMinute = 60;     // new problems come until then
+constexpr int kLastSecond = 62; // the tick after it ends the attempt
+
+// The clock: its face is centred at x 3000 and shrinks by 14 twips a second while its red rim
+// thickens by a pixel; the hand of 2000 twips turns about (3000, 3000) by 6 degrees a second.
+constexpr int kFaceLeft = 1000;
+constexpr int kFaceSize = 4000;
+constexpr int kCentre = 3000;
+constexpr int kHand = 2000;
+
+constexpr forms::Color kLightYellow = 0xC0FFFF;
+constexpr forms::Color kNavy = 0x800000;
+
+// The design lefts that the small layout moves.
+constexpr int kImageLeft = 2918;
+constexpr int kImage2Left = 2903;
+constexpr int kAnfangLeft = 9923;
+constexpr int kWiederholungLeft = 5535;
+constexpr int kNochmalLeft = 6360;
+constexpr int kAusLeft = 7725;
+
+const forms::Font kArial18Bold{"Arial", 18, true};
+
+} // namespace
+
+frmUhr::frmUhr(Zifferix& program)
+    : Form(program.runtime(), "frmUhr"), program_(program), shared_(program.shared()) {
+    Caption = "Kleines ein mal eins";
+    BackColor = kLightYellow;
+
+    Image1.Move(kImageLeft, 1005, 9150, 4800);
+    Image2.Move(kImage2Left, 1020, 9150, 4800);
+    Image3.Move(kImageLeft, 1020, 9150, 4800);
+    std::array<forms::Image*, 3> pictures{&Image1, &Image2, &Image3};
+    for (std::size_t i = 0; i < pictures.size(); ++i) {
+        pictures[i]->Picture = {kLevels[i].instructions, 9150, 4800};
+        pictures[i]->Visible = false;
+    }
+
+    cmdAnfang.Move(kAnfangLeft, 6165, 2145, 1080);
+    cmdAnfang.Caption = "An&fang";
+    cmdAnfang.Graphical = true;
+    cmdAnfang.BackColor = 0x00FF00;
+    cmdAnfang.onClick = [this] { cmdAnfang_Click(); };
+
+    lblZahl1.Move(7515, 2235, 1215, 495);
+    lblZahl1.BackColor = 0xFFC0FF;
+    lblZahl2.Move(9570, 2235, 1215, 495);
+    lblZahl2.BackColor = 0xFFC0C0;
+    for (forms::Label* factor : {&lblZahl1, &lblZahl2}) {
+        factor->Alignment = forms::TextAlign::Center;
+        factor->Font = kArial18Bold;
+    }
+    txtErgebnis.Move(8595, 3420, 1215, 495);
+    txtErgebnis.Alignment = forms::TextAlign::Center;
+    txtErgebnis.MaxLength = 2;
+    txtErgebnis.Font = kArial18Bold;
+    txtErgebnis.onKeyPress = [this](int& KeyAscii) { txtErgebnis_KeyPress(KeyAscii); };
+
+    lblZähler.Move(8220, 4305, 2085, 1110);
+    lblZähler.BackColor = kNavy;
+    lblZähler.ForeColor = forms::colors::Red;
+    lblZähler.Font = {"Arial", 24, false};
+
+    lblWiederholung.Move(kWiederholungLeft, 6165, 3900, 570);
+    lblWiederholung.Alignment = forms::TextAlign::Center;
+    lblWiederholung.Font = {"Arial", 12, true};
+    start.Move(kNochmalLeft, 7110, 945, 600);
+    start.Caption = "&nochmal";
+    start.onClick = [this] { start_Click(); };
+    cmdEnde.Move(kAusLeft, 7110, 945, 600);
+    cmdEnde.Caption = "&aus";
+    cmdEnde.onClick = [this] { cmdEnde_Click(); };
+
+    shpkreis.Move(kFaceLeft, kFaceLeft, kFaceSize, kFaceSize);
+    shpkreis.Kind = forms::ShapeKind::Circle;
+    shpkreis.BorderColor = forms::colors::Red;
+    shpkreis.FillSolid = true;
+    shpkreis.FillColor = 0xC0FFC0;
+    lin1.set(kCentre, kCentre, kCentre, kCentre - kHand);
+    lin1.BorderWidth = 3;
+    lin1.Visible = false;
+
+    ZEITGEBER.Interval = 1000;
+    ZEITGEBER.onTimer = [this] { ZEITGEBER_Timer(); };
+
+    // The buttons first: when the start button hides, the answer box after them takes the
+    // focus, and after a failure "nochmal" does.
+    cmdAnfang.TabIndex = 0;
+    start.TabIndex = 1;
+    cmdEnde.TabIndex = 2;
+    txtErgebnis.TabIndex = 3;
+}
+
+void frmUhr::Form_Activate() {
+    using namespace layout;
+    if (isSmall(ScreenWidth())) {
+        lblWiederholung.Left = scaleX(lblWiederholung.Left);
+        start.Left = scaleX(start.Left);
+        cmdEnde.Left = twips(cmdEnde.Left * kX + 300);
+        for (forms::Image* picture : {&Image1, &Image2, &Image3}) {
+            picture->Left = twips(picture->Left * kX - 1000);
+        }
+        cmdAnfang.Left = scaleX(cmdAnfang.Left);
+    }
+    // Only the level's own instructions: a game left before it began may have shown others.
+    Image1.Visible = shared_.Schwierigkeit == difficulty::Leicht;
+    Image2.Visible = shared_.Schwierigkeit == difficulty::Normal;
+    Image3.Visible = shared_.Schwierigkeit == difficulty::VollSchwer;
+    BackColor = kLightYellow;
+    for (forms::Control* c : std::initializer_list<forms::Control*>{
+             &start, &cmdEnde, &lblWiederholung, &lblZahl1, &lblZahl2, &lblZähler, &txtErgebnis,
+             &shpkreis, &lin1}) {
+        c->Visible = false;
+    }
+    cmdAnfang.Visible = true;
+    Richtige = 0;
+    Sekunden = 0;
+    resetClockFace(); // the hand stays where it was until the first tick
+}
+
+void frmUhr::cmdAnfang_Click() {
+    frmstart& s = program_.start();
+    s.clearDifficulty();
+    s.opt1.setValue(false);
+    BackColor = kNavy;
+    for (forms::Control* c : std::initializer_list<forms::Control*>{&Image1, &Image2, &Image3}) {
+        c->Visible = false;
+    }
+    for (forms::Control* c : std::initializer_list<forms::Control*>{
+             &lblZahl1, &lblZahl2, &shpkreis, &lin1, &txtErgebnis, &lblZähler}) {
+        c->Visible = true;
+    }
+    cmdAnfang.Visible = false;
+    cmdEnde.Visible = false;
+    start_Click();
+}
+
+// Poses the next problem while the minute lasts, and judges the attempt once it is over.
+void frmUhr::start_Click() {
+    txtErgebnis.Enabled = true;
+    if (Sekunden > kMinute) {
+        judge();
+        return;
+    }
+    if (Sekunden == 0) {
+        resetClockFace(); // "nochmal" starts with the whole face
+    }
+    ZEITGEBER.Enabled = true;
+    for (forms::Control* c :
+         std::initializer_list<forms::Control*>{&start, &cmdEnde, &lblWiederholung}) {
+        c->Visible = false;
+    }
+    Randomize();
+    const Single Zahl1 = forms::Int(Rnd() * 8) + 2;
+    const Single Zahl2 = forms::Int(Rnd() * 8) + 2;
+    lblZahl1.Caption = forms::Str(Zahl1);
+    lblZahl2.Caption = forms::Str(Zahl2);
+    Ergebnis = Zahl2 * Zahl1;
+    txtErgebnis.Text.clear();
+    lblZähler.Caption = " " + forms::CStr(Richtige) + " richtig";
+}
+
+void frmUhr::judge() {
+    ZEITGEBER.Enabled = false;
+    const int level = shared_.Schwierigkeit;
+    const Level& table = kLevels[difficulty::row(level)];
+    if (Richtige >= table.target) {
+        Grundstellung();
+        if (shared_.AllesHintereinander != 0) {
+            handOver(shared_, *this, program_.screen(Game::Berg));
+            return;
+        }
+        shared_.Punkte = static_cast<Integer>(shared_.Punkte + table.bonus);
+        frmstart& s = program_.start();
+        recordWin(s.lblPunkte1, s.opt1, shared_.Punkte, level);
+        shared_.Schwierigkeit = 0;
+        Hide();
+        return;
+    }
+    lblWiederholung.Caption =
+        "Das war nicht genug, du hast nur " + forms::CStr(Richtige) + " richtig gerechnet.";
+    lblWiederholung.Visible = true;
+    txtErgebnis.Enabled = false;
+    start.Visible = true;
+    cmdEnde.Visible = true;
+    Richtige = 0;
+    shared_.Punkte = 0;
+    Sekunden = 0;
+}
+
+void frmUhr::txtErgebnis_KeyPress(int& KeyAscii) {
+    if (KeyAscii == 13) {
+        // An empty box reads as 0: a wrong answer.
+        if (forms::SingleEquals(Ergebnis, forms::Val(txtErgebnis.Text))) {
+            shared_.Punkte = static_cast<Integer>(shared_.Punkte + 1);
+            ++Richtige;
+            start_Click();
+        } else if (Sekunden <= kMinute) {
+            txtErgebnis.Text.clear();
+        } else {
+            start_Click();
+        }
+    } else if (KeyAscii == 8) {
+        txtErgebnis.Text.clear();
+    } else if (KeyAscii < '0' || KeyAscii > '9') {
+        KeyAscii = 0;
+    }
+}
+
+void frmUhr::ZEITGEBER_Timer() {
+    ++Sekunden;
+    Winkel = 90 - 6 * Sekunden;
+    Bogen = Winkel * 3.1415927 / 180;
+    lin1.Y2 = layout::twips(std::sin(Bogen) * kHand + kCentre);
+    lin1.X2 = layout::twips(std::cos(Bogen) * kHand + kCentre);
+    shpkreis.Left = 7 * Sekunden + kFaceLeft;
+    shpkreis.Width = kFaceSize - 14 * Sekunden;
+    shpkreis.BorderWidth = Sekunden;
+    if (Sekunden > kLastSecond) {
+        ZEITGEBER.Enabled = false;
+        start_Click();
+    }
+}
+
+void frmUhr::resetClockFace() {
+    shpkreis.BorderWidth = 1;
+    shpkreis.Left = kFaceLeft;
+    shpkreis.Width = kFaceSize;
+}
+
+void frmUhr::cmdEnde_Click() {
+    // Closing the window may leave in the middle of an attempt: the clock stops with it.
+    ZEITGEBER.Enabled = false;
+    Grundstellung();
+    Hide();
+}
+
+void frmUhr::Grundstellung() {
+    // The small layout puts "nochmal" at or below 5000; the design has it at 6360.
+    if (start.Left > 5000) {
+        return;
+    }
+    lblWiederholung.Left = kWiederholungLeft;
+    start.Left = kNochmalLeft;
+    cmdEnde.Left = kAusLeft;
+    Image1.Left = kImageLeft;
+    Image3.Left = kImageLeft;
+    Image2.Left = kImage2Left;
+    cmdAnfang.Left = kAnfangLeft;
+}
+
+} // namespace zifferix

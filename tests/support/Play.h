@@ -1,0 +1,68 @@
+#pragma once
+
+// Plays a game from its activation to a win, as a child who knows every answer would: the
+// start button where the game has one, right answers only, and the time the scene needs.
+
+#include "Answers.h"
+#include "ProgramHarness.h"
+
+namespace testing_support {
+
+inline void winGame(ProgramHarness& h, zifferix::Game game) {
+    using zifferix::Game;
+    forms::Form& form = h.program.screen(game);
+    const auto playing = [&] { return h.active() == &form; };
+    switch (game) {
+    case Game::Uhr: {
+        auto& clock = static_cast<zifferix::frmUhr&>(form);
+        h.type("\r");
+        for (int i = 0; i < 10 * h.shared().Schwierigkeit; ++i) {
+            h.type(clockAnswer(clock) + "\r");
+        }
+        h.advance(63 * 1000);
+        break;
+    }
+    case Game::Berg:
+        h.type("\r");
+        while (playing()) {
+            h.type(mountainAnswer(static_cast<zifferix::frmBerg&>(form)) + "\r");
+            h.ticks(300);
+        }
+        break;
+    case Game::Bruchteile:
+        h.ticks(667);
+        while (playing()) {
+            h.type(glassAnswer(static_cast<zifferix::frmbruchteile&>(form)) + "\r");
+        }
+        break;
+    case Game::Netz:
+        for (int i = 0; i < 16; ++i) {
+            h.type(spiderAnswer(static_cast<zifferix::frmNetz&>(form)) + "\r");
+        }
+        break;
+    case Game::Waage:
+        for (int i = 0; i < 10; ++i) {
+            h.type(balanceAnswer(static_cast<zifferix::frmwaage&>(form)) + "\r\r");
+        }
+        break;
+    case Game::Ballon: {
+        auto& balloon = static_cast<zifferix::frmBallon&>(form);
+        for (int i = 0; i < 6; ++i) {
+            for (int t = 0; t < 2000 && !balloon.txtEing.Enabled; ++t) {
+                h.ticks(1);
+            }
+            h.type(balloonAnswer(balloon) + "\r");
+        }
+        h.advance(400 * 60);
+        break;
+    }
+    case Game::Wander:
+        h.type("\r");
+        for (int i = 0; i < 12; ++i) {
+            h.type(flyingAnswer(static_cast<zifferix::frmWander&>(form)) + "\r");
+        }
+        break;
+    }
+}
+
+} // namespace testing_support
