@@ -9,6 +9,7 @@ RUN_PACKAGES=(
 TEST_PACKAGES=(
     libgtest-dev
     xvfb xauth xdotool libx11-dev
+    dbus-daemon at-spi2-core python3-pyatspi gir1.2-atspi-2.0
     appstream desktop-file-utils
 )
 

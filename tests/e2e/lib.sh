@@ -48,8 +48,9 @@ start_x() {
     export DISPLAY=":$(head -n1 "$work/display")"
 }
 
+# start_program [NAME=VALUE...]: the program, with these variables set besides.
 start_program() {
-    env -u LC_ALL -u LANG -u LANGUAGE -u LC_CTYPE -u LC_MESSAGES -u XDG_RUNTIME_DIR \
+    env -u LC_ALL -u LANG -u LANGUAGE -u LC_CTYPE -u LC_MESSAGES -u XDG_RUNTIME_DIR "$@" \
         "$ZIFFERIX" >"$work/program.log" 2>&1 &
     program_pid=$!
 }
