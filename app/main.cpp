@@ -1,21 +1,25 @@
 // Zifferix: a mental-arithmetic trainer for schoolchildren.
 
 #include "Fonts.h"
+#include "Options.h"
 #include "QtServices.h"
 #include "View.h"
 #include "Zifferix.h"
 
 #include <QApplication>
 #include <QIcon>
+#include <QScreen>
 #include <QTimer>
 
 #include <clocale>
+#include <cstdio>
 #include <cstdlib>
 #include <cstring>
 #include <langinfo.h>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -51,20 +55,42 @@ void ensureRuntimeDirectory() {
 } // namespace
 
 int main(int argc, char* argv[]) {
+    const std::vector<std::string_view> arguments(argv + 1, argv + argc);
+    const zifferix::Options options = zifferix::parseOptions(arguments);
+    switch (options.action) {
+    case zifferix::Options::Action::Help:
+        std::fputs(zifferix::usage().c_str(), stdout);
+        return 0;
+    case zifferix::Options::Action::Version:
+        std::fputs(zifferix::version().c_str(), stdout);
+        return 0;
+    case zifferix::Options::Action::Refuse:
+        std::fprintf(stderr, "zifferix: %s\n", options.error.c_str());
+        return 2;
+    case zifferix::Options::Action::Run:
+        break;
+    }
+
     chooseUtf8Characters();
     ensureRuntimeDirectory();
-    QApplication app(argc, argv);
+    int qtArgc = 1; // the command line is ours: Qt takes its settings from the environment
+    QApplication app(qtArgc, argv);
     QApplication::setApplicationName(QStringLiteral("Zifferix"));
     QApplication::setDesktopFileName(QStringLiteral("org.zifferix.Zifferix"));
     QApplication::setStyle(QStringLiteral("Fusion"));
     QApplication::setQuitOnLastWindowClosed(false); // the start screen's exit button ends it
-    view::installFontSubstitutes();
-    QApplication::setFont(view::qfont(forms::Font{})); // one font family for everything
 
-    view::QtServices services;
+    const QScreen* screen = QGuiApplication::primaryScreen();
+    const view::Scale scale(
+        options.zoom.value_or(screen != nullptr ? view::Scale::fitting(screen->size()) : 1.0));
+    view::installFontSubstitutes();
+    // One font family for everything, the message boxes grown with the screens.
+    QApplication::setFont(view::qfont(forms::Font{}, scale.zoom()));
+
+    view::QtServices services(scale);
     forms::Runtime runtime(services.services());
     zifferix::Zifferix program(runtime);
-    view::View view(runtime);
+    view::View view(runtime, scale);
     services.messageBox.parent = [&view] { return view.activeWindow(); };
 
     program.run();

@@ -62,8 +62,8 @@ template <class W> void setAlignment(W* widget, Qt::Alignment align) {
 
 class LabelBinding final : public Binding {
   public:
-    LabelBinding(forms::Label& label, QWidget* parent)
-        : Binding(label, new QLabel(parent)), label_(label) {
+    LabelBinding(forms::Label& label, QWidget* parent, Scale scale)
+        : Binding(label, new QLabel(parent), scale), label_(label) {
         q()->setTextFormat(Qt::PlainText);
     }
 
@@ -103,8 +103,8 @@ class LabelBinding final : public Binding {
 
 class TextBoxBinding final : public Binding {
   public:
-    TextBoxBinding(forms::TextBox& box, QWidget* parent)
-        : Binding(box, new AnswerBox(parent)), box_(box) {
+    TextBoxBinding(forms::TextBox& box, QWidget* parent, Scale scale)
+        : Binding(box, new AnswerBox(parent), scale), box_(box) {
         q()->setAccessibleName(QStringLiteral("Antwort"));
         q()->setFocusPolicy(Qt::StrongFocus);
     }
@@ -137,7 +137,7 @@ class TextBoxBinding final : public Binding {
 class ButtonBinding final : public Binding {
   public:
     ButtonBinding(forms::CommandButton& button, QWidget* parent, View& view)
-        : Binding(button, new QPushButton(parent)), button_(button) {
+        : Binding(button, new QPushButton(parent), view.scale()), button_(button) {
         q()->setAutoDefault(false);
         q()->setFocusPolicy(Qt::StrongFocus);
         QObject::connect(q(), &QPushButton::clicked, q(), [&view, &button] { view.click(button); });
@@ -170,7 +170,7 @@ class ButtonBinding final : public Binding {
 class OptionBinding final : public Binding {
   public:
     OptionBinding(forms::OptionButton& option, QWidget* parent, View& view)
-        : Binding(option, new QRadioButton(parent)), option_(option) {
+        : Binding(option, new QRadioButton(parent), view.scale()), option_(option) {
         q()->setAutoExclusive(false); // the runtime keeps the options of a frame exclusive
         q()->setFocusPolicy(Qt::StrongFocus);
         QObject::connect(q(), &QRadioButton::clicked, q(),
@@ -209,8 +209,8 @@ class OptionBinding final : public Binding {
 
 class FrameBinding final : public Binding {
   public:
-    FrameBinding(forms::Frame& frame, QWidget* parent)
-        : Binding(frame, new QGroupBox(parent)), frame_(frame) {
+    FrameBinding(forms::Frame& frame, QWidget* parent, Scale scale)
+        : Binding(frame, new QGroupBox(parent), scale), frame_(frame) {
         q()->setAutoFillBackground(true);
     }
 
@@ -270,7 +270,8 @@ std::size_t paintKeyOf(const forms::Control& c) {
 class PaintedBinding final : public Binding {
   public:
     PaintedBinding(forms::Control& control, QWidget* parent, View& view)
-        : Binding(control, new PaintedControl(control, view.pictures(), parent)) {}
+        : Binding(control, new PaintedControl(control, view.pictures(), view.scale(), parent),
+                  view.scale()) {}
 
   private:
     PaintedControl* q() const { return static_cast<PaintedControl*>(widget()); }
@@ -288,13 +289,14 @@ class PaintedBinding final : public Binding {
 
 } // namespace
 
-Binding::Binding(forms::Control& control, QWidget* widget) : control_(control), widget_(widget) {
+Binding::Binding(forms::Control& control, QWidget* widget, Scale scale)
+    : scale_(scale), control_(control), widget_(widget) {
     widget_->setObjectName(QString::fromStdString(control.name()));
     widget_->setFocusPolicy(Qt::NoFocus);
 }
 
 QRect Binding::area() const {
-    return pxRect(control_.Left, control_.Top, control_.Width, control_.Height);
+    return scale_.rect(control_.Left, control_.Top, control_.Width, control_.Height);
 }
 
 void Binding::sync() {
@@ -316,7 +318,7 @@ void Binding::sync() {
         widget_->setAttribute(Qt::WA_TransparentForMouseEvents, through);
     }
     if (changed(font_, c.Font)) {
-        widget_->setFont(qfont(c.Font));
+        widget_->setFont(qfont(c.Font, scale_.zoom()));
     }
     syncOwn();
 }
@@ -325,9 +327,11 @@ std::unique_ptr<Binding> bind(forms::Control& control, QWidget* parent, View& vi
     using forms::ControlKind;
     switch (control.kind()) {
     case ControlKind::Label:
-        return std::make_unique<LabelBinding>(static_cast<forms::Label&>(control), parent);
+        return std::make_unique<LabelBinding>(static_cast<forms::Label&>(control), parent,
+                                              view.scale());
     case ControlKind::TextBox:
-        return std::make_unique<TextBoxBinding>(static_cast<forms::TextBox&>(control), parent);
+        return std::make_unique<TextBoxBinding>(static_cast<forms::TextBox&>(control), parent,
+                                                view.scale());
     case ControlKind::CommandButton:
         return std::make_unique<ButtonBinding>(static_cast<forms::CommandButton&>(control), parent,
                                                view);
@@ -335,7 +339,8 @@ std::unique_ptr<Binding> bind(forms::Control& control, QWidget* parent, View& vi
         return std::make_unique<OptionBinding>(static_cast<forms::OptionButton&>(control), parent,
                                                view);
     case ControlKind::Frame:
-        return std::make_unique<FrameBinding>(static_cast<forms::Frame&>(control), parent);
+        return std::make_unique<FrameBinding>(static_cast<forms::Frame&>(control), parent,
+                                              view.scale());
     case ControlKind::Shape:
     case ControlKind::Line:
     case ControlKind::Image:

@@ -5,6 +5,7 @@
 // brings everything the kind has over to it: text, colours, look and drawing.
 
 #include "Controls.h"
+#include "Twips.h"
 
 #include <QWidget>
 
@@ -29,7 +30,7 @@ class Binding {
     void sync();
 
   protected:
-    Binding(forms::Control& control, QWidget* widget);
+    Binding(forms::Control& control, QWidget* widget, Scale scale);
 
     // Where the widget lies in its parent, in pixels.
     virtual QRect area() const;
@@ -38,6 +39,8 @@ class Binding {
     virtual bool letsMouseThrough() const { return false; }
     // What only this kind of control has.
     virtual void syncOwn() = 0;
+
+    Scale scale_; // twips to pixels
 
   private:
     forms::Control& control_;

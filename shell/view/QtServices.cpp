@@ -15,7 +15,7 @@ namespace view {
 
 int QtScreen::widthTwips() const {
     const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen != nullptr ? screen->geometry().width() * kTwipsPerPixel : 0;
+    return screen != nullptr ? scale_.twips(screen->geometry().width()) : 0;
 }
 
 forms::Size QtScreen::clientSizeTwips() const {
@@ -24,13 +24,14 @@ forms::Size QtScreen::clientSizeTwips() const {
         return {};
     }
     const QSize size = screen->availableGeometry().size();
-    return {size.width() * kTwipsPerPixel, size.height() * kTwipsPerPixel};
+    return {scale_.twips(size.width()), scale_.twips(size.height())};
 }
 
+// Measured in the zoomed font the label is drawn in, so that its text is never clipped.
 forms::Size QtTextMetrics::measure(const forms::Font& font, const std::string& text) const {
-    const QFontMetrics metrics(qfont(font));
-    return {metrics.horizontalAdvance(QString::fromStdString(text)) * kTwipsPerPixel,
-            metrics.height() * kTwipsPerPixel};
+    const QFontMetrics metrics(qfont(font, scale_.zoom()));
+    return {scale_.twips(metrics.horizontalAdvance(QString::fromStdString(text))),
+            scale_.twips(metrics.height())};
 }
 
 // The icon a message box style asks for: 16 stop, 32 question, 48 warning, 64 information.

@@ -26,7 +26,7 @@ constexpr std::pair<int, forms::Navigation> kNavigationKeys[] = {
 
 } // namespace
 
-View::View(forms::Runtime& runtime) : runtime_(runtime) {
+View::View(forms::Runtime& runtime, Scale scale) : runtime_(runtime), scale_(scale) {
     driver_.setTimerType(Qt::PreciseTimer);
     driver_.setInterval(kDriverInterval);
     connect(&driver_, &QTimer::timeout, this, [this] { frame(); });
@@ -126,7 +126,7 @@ void View::close(forms::Form& form) {
 }
 
 void View::resized(forms::Form& form, QSize size) {
-    runtime_.resize(form, {size.width() * 15, size.height() * 15});
+    runtime_.resize(form, {scale_.twips(size.width()), scale_.twips(size.height())});
 }
 
 bool View::eventFilter(QObject* target, QEvent* event) {

@@ -7,6 +7,7 @@
 #include "FormWindow.h"
 #include "Pictures.h"
 #include "Runtime.h"
+#include "Twips.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -21,7 +22,7 @@ namespace view {
 
 class View : public QObject {
   public:
-    explicit View(forms::Runtime& runtime);
+    explicit View(forms::Runtime& runtime, Scale scale = Scale{});
     ~View() override;
 
     // Brings every window up to date with its form, after any event.
@@ -33,6 +34,7 @@ class View : public QObject {
 
     FormWindow* window(const forms::Form& form) const;
     Pictures& pictures() { return pictures_; }
+    Scale scale() const { return scale_; }
     // Whether the frame driver runs, that is whether time is passing for some timer.
     bool driving() const { return driver_.isActive(); }
     // The window of the active form, the parent of a message.
@@ -50,6 +52,7 @@ class View : public QObject {
     bool ours(const QWidget* window) const;
 
     forms::Runtime& runtime_;
+    Scale scale_;
     Pictures pictures_; // outlives the windows that draw them
     std::vector<std::unique_ptr<FormWindow>> windows_;
     forms::Form* raised_ = nullptr;

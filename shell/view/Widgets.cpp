@@ -6,20 +6,23 @@
 #include <QMouseEvent>
 #include <QPainter>
 
+#include <cmath>
+
 namespace view {
 namespace {
 
-QRect lineArea(const forms::Line& line) {
-    const int pad = line.BorderWidth;
-    const QPoint a(px(line.X1), px(line.Y1));
-    const QPoint b(px(line.X2), px(line.Y2));
+QRect lineArea(const forms::Line& line, Scale scale) {
+    const int pad = static_cast<int>(std::ceil(scale.pen(line.BorderWidth)));
+    const QPoint a(scale.px(line.X1), scale.px(line.Y1));
+    const QPoint b(scale.px(line.X2), scale.px(line.Y2));
     return QRect(a, b).normalized().adjusted(-pad, -pad, pad, pad);
 }
 
 } // namespace
 
-PaintedControl::PaintedControl(const forms::Control& control, Pictures& pictures, QWidget* parent)
-    : QWidget(parent), control_(control), pictures_(pictures) {
+PaintedControl::PaintedControl(const forms::Control& control, Pictures& pictures, Scale scale,
+                               QWidget* parent)
+    : QWidget(parent), control_(control), pictures_(pictures), scale_(scale) {
     setAttribute(Qt::WA_NoSystemBackground);
     setFocusPolicy(Qt::NoFocus);
     setObjectName(QString::fromStdString(control.name()));
@@ -27,9 +30,9 @@ PaintedControl::PaintedControl(const forms::Control& control, Pictures& pictures
 
 QRect PaintedControl::area() const {
     if (control_.kind() == forms::ControlKind::Line) {
-        return lineArea(static_cast<const forms::Line&>(control_));
+        return lineArea(static_cast<const forms::Line&>(control_), scale_);
     }
-    return pxRect(control_.Left, control_.Top, control_.Width, control_.Height);
+    return scale_.rect(control_.Left, control_.Top, control_.Width, control_.Height);
 }
 
 void PaintedControl::paintEvent(QPaintEvent*) {
@@ -60,8 +63,8 @@ void PaintedControl::paintShape(QPainter& painter, const forms::Shape& shape) {
         box = QRectF(box.center().x() - side / 2, box.center().y() - side / 2, side, side);
     }
     // The border lies inside the shape's rectangle.
-    const int pen = std::max(1, shape.BorderWidth);
-    box.adjust(pen / 2.0, pen / 2.0, -pen / 2.0, -pen / 2.0);
+    const double pen = scale_.pen(std::max(1, shape.BorderWidth));
+    box.adjust(pen / 2, pen / 2, -pen / 2, -pen / 2);
     painter.setPen(QPen(qcolor(shape.BorderColor), pen));
     painter.setBrush(shape.FillSolid ? QBrush(qcolor(shape.FillColor)) : Qt::NoBrush);
     switch (shape.Kind) {
@@ -81,15 +84,16 @@ void PaintedControl::paintShape(QPainter& painter, const forms::Shape& shape) {
 }
 
 void PaintedControl::paintLine(QPainter& painter, const forms::Line& line) {
-    const QPoint origin = lineArea(line).topLeft();
-    painter.setPen(
-        QPen(qcolor(line.BorderColor), std::max(1, line.BorderWidth), Qt::SolidLine, Qt::FlatCap));
-    painter.drawLine(QPoint(px(line.X1), px(line.Y1)) - origin,
-                     QPoint(px(line.X2), px(line.Y2)) - origin);
+    const QPoint origin = lineArea(line, scale_).topLeft();
+    painter.setPen(QPen(qcolor(line.BorderColor), scale_.pen(std::max(1, line.BorderWidth)),
+                        Qt::SolidLine, Qt::FlatCap));
+    painter.drawLine(QPoint(scale_.px(line.X1), scale_.px(line.Y1)) - origin,
+                     QPoint(scale_.px(line.X2), scale_.px(line.Y2)) - origin);
 }
 
 // A picture is stretched to the control: an SVG drawing scales sharply, and an instruction
-// text is laid out at the size it was written for and scaled with the control.
+// text is laid out at the size it was written for, in design pixels, and scaled with the
+// control and the zoom.
 void PaintedControl::paintPicture(QPainter& painter, const forms::Image& image) {
     const forms::Picture& picture = image.Picture;
     if (picture.resource.ends_with(".svg")) {
@@ -99,8 +103,8 @@ void PaintedControl::paintPicture(QPainter& painter, const forms::Image& image) 
         return;
     }
     if (picture.resource.ends_with(".html")) {
-        const int naturalWidth = std::max(1, px(picture.naturalWidth));
-        const int naturalHeight = std::max(1, px(picture.naturalHeight));
+        const int naturalWidth = std::max(1, Scale().px(picture.naturalWidth));
+        const int naturalHeight = std::max(1, Scale().px(picture.naturalHeight));
         QTextDocument& document = pictures_.richText(picture.resource, naturalWidth);
         painter.scale(width() / double(naturalWidth), height() / double(naturalHeight));
         document.drawContents(&painter, QRectF(0, 0, naturalWidth, naturalHeight));

@@ -3,6 +3,7 @@
 // The painted controls (shapes, lines, pictures) and the answer box.
 
 #include "Controls.h"
+#include "Twips.h"
 
 #include <QLineEdit>
 #include <QWidget>
@@ -14,7 +15,7 @@ class Pictures;
 // A shape, a line or a picture, drawn from its control.
 class PaintedControl : public QWidget {
   public:
-    PaintedControl(const forms::Control& control, Pictures& pictures, QWidget* parent);
+    PaintedControl(const forms::Control& control, Pictures& pictures, Scale scale, QWidget* parent);
     // The part of the parent the control covers, in pixels.
     QRect area() const;
 
@@ -28,6 +29,7 @@ class PaintedControl : public QWidget {
 
     const forms::Control& control_;
     Pictures& pictures_;
+    Scale scale_;
 };
 
 // A text box whose text only the runtime changes: every key goes through the runtime, and

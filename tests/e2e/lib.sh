@@ -48,10 +48,15 @@ start_x() {
     export DISPLAY=":$(head -n1 "$work/display")"
 }
 
+# The tests place their clicks and pixels at 15 twips a pixel: the design size, not zoomed
+# to fill the screen. A test of the zoom sets PROGRAM_ARGS itself.
+PROGRAM_ARGS=${PROGRAM_ARGS---zoom=1}
+
 # start_program [NAME=VALUE...]: the program, with these variables set besides.
 start_program() {
+    # shellcheck disable=SC2086 # the arguments are words
     env -u LC_ALL -u LANG -u LANGUAGE -u LC_CTYPE -u LC_MESSAGES -u XDG_RUNTIME_DIR "$@" \
-        "$ZIFFERIX" >"$work/program.log" 2>&1 &
+        "$ZIFFERIX" $PROGRAM_ARGS >"$work/program.log" 2>&1 &
     program_pid=$!
 }
 

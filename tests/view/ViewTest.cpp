@@ -16,6 +16,7 @@
 #include <QMessageBox>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QTest>
 #include <QTimer>
 #include <QToolTip>
@@ -75,7 +76,7 @@ class ViewOfTheProgram : public ::testing::Test {
         ui.afterEvent();
     }
     static QColor pixel(const QImage& image, int twipsX, int twipsY) {
-        return image.pixelColor(view::px(twipsX), view::px(twipsY));
+        return image.pixelColor(view::Scale().px(twipsX), view::Scale().px(twipsY));
     }
 };
 
@@ -118,7 +119,7 @@ TEST_F(ViewOfTheProgram, LabelsSizedToTheirTextAreNeverClipped) {
 TEST_F(ViewOfTheProgram, TheWelcomeTextIsDrawnIntoItsPicture) {
     const QImage image = window(start()).grab().toImage();
     int light = 0;
-    const QRect picture = view::pxRect(1485, 945, 11490, 2790);
+    const QRect picture = view::Scale().rect(1485, 945, 11490, 2790);
     for (int y = picture.top(); y < picture.bottom(); y += 2) {
         for (int x = picture.left(); x < picture.right(); x += 2) {
             light += image.pixelColor(x, y).lightness() > 200 ? 1 : 0;
@@ -220,7 +221,7 @@ TEST_F(ViewOfTheProgram, AltAndTheMarkedLetterPressesTheButton) {
 
 TEST_F(ViewOfTheProgram, ALabelWithATooltipShowsItOnHoverAndOthersLetTheMouseThrough) {
     view::FormWindow& w = window(start());
-    const QPoint overAutor = view::pxRect(1500, 4005, 1545, 600).center();
+    const QPoint overAutor = view::Scale().rect(1500, 4005, 1545, 600).center();
     QWidget* under = w.childAt(overAutor);
     ASSERT_EQ(under, widget<QLabel>(start().lblAutor));
     QHelpEvent hover(QEvent::ToolTip, under->mapFrom(&w, overAutor), w.mapToGlobal(overAutor));
@@ -229,7 +230,7 @@ TEST_F(ViewOfTheProgram, ALabelWithATooltipShowsItOnHoverAndOthersLetTheMouseThr
     QToolTip::hideText();
 
     auto* frame = widget<QGroupBox>(start().Frame1);
-    const QPoint overTotal = frame->mapTo(&w, view::pxRect(585, 5310, 2655, 375).center());
+    const QPoint overTotal = frame->mapTo(&w, view::Scale().rect(585, 5310, 2655, 375).center());
     EXPECT_EQ(w.childAt(overTotal), frame) << "the label without a tooltip lets the mouse through";
 }
 
@@ -290,6 +291,30 @@ TEST(ViewOfAShape, ACircleInAWideRectangleIsCentredWithTheSmallerSideAsDiameter)
     EXPECT_EQ(image.pixelColor(190, 200), white) << "left of the circle, inside the rectangle";
     EXPECT_EQ(image.pixelColor(410, 200), white) << "right of the circle";
     EXPECT_EQ(image.pixelColor(230, 125), white) << "the corner of the circle's square";
+}
+
+TEST(ZoomedView, FillsABigScreenWithEveryControlAtItsDesignPlaceTimesTheZoom) {
+    EXPECT_EQ(view::Scale::fitting({1920, 1080}), 1.40625);
+    EXPECT_EQ(view::Scale::fitting({1280, 1024}), 1.25);
+    EXPECT_EQ(view::Scale::fitting({1024, 768}), 1.0);
+    EXPECT_EQ(view::Scale::fitting({800, 600}), 1.0);
+
+    FakeServices fakes;
+    forms::Runtime runtime{fakes.services()};
+    zifferix::Zifferix program{runtime};
+    view::View ui{runtime, view::Scale(1.40625)};
+    program.run();
+    ui.afterEvent();
+    QWidget* go = ui.window(program.start())->widgetFor(&program.start().cmdAnfang);
+    EXPECT_EQ(go->geometry(), QRect(1046, 796, 217, 121)) << "11160, 8490, 2310, 1290 twips";
+    EXPECT_EQ(go->font().pixelSize(), 25) << "13.5 points";
+}
+
+TEST(ZoomedView, ReportsTheScreenInDesignTwipsSoTheSmallLayoutStaysAt800Pixels) {
+    const QSize screen = QGuiApplication::primaryScreen()->size();
+    ASSERT_EQ(screen.width(), 800) << "the offscreen platform's screen";
+    EXPECT_EQ(view::QtScreen(view::Scale(view::Scale::fitting(screen))).widthTwips(), 12000);
+    EXPECT_EQ(view::QtScreen(view::Scale(2)).widthTwips(), 6000);
 }
 
 } // namespace

@@ -1,0 +1,28 @@
+#pragma once
+
+// The command line: the program needs none, but a zoom can be set for a screen of any size.
+
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zifferix {
+
+struct Options {
+    enum class Action { Run, Help, Version, Refuse };
+    Action action = Action::Run;
+    std::optional<double> zoom; // --zoom=F, from 1 to 4
+    std::string error;          // one line, when the command line is refused
+};
+
+constexpr double kSmallestZoom = 1.0;
+constexpr double kLargestZoom = 4.0;
+
+Options parseOptions(const std::vector<std::string_view>& arguments);
+
+// What --help and --version print.
+std::string usage();
+std::string version();
+
+} // namespace zifferix
