@@ -6,4 +6,4 @@ source tools/deps.sh
 install_missing run
 cmake --preset release >/dev/null
 cmake --build --preset release
-exec build/release/app/zifferix
+exec build/release/app/zifferix "$@"

@@ -1,12 +1,16 @@
 # Installs the Debian packages that are missing, and nothing when all are there.
-# Sourced by run.sh and test.sh: `install_missing run` or `install_missing test`.
+# Sourced by run.sh, test.sh and package.sh: `install_missing run`, `install_missing test` or
+# `install_missing package`.
 
 RUN_PACKAGES=(
     cmake ninja-build g++
     qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
     fonts-liberation fonts-comic-neue
 )
+# dpkg-shlibdeps finds the libraries the Debian package depends on.
+PACKAGE_PACKAGES=(dpkg-dev)
 TEST_PACKAGES=(
+    "${PACKAGE_PACKAGES[@]}"
     libgtest-dev
     xvfb xauth xdotool libx11-dev
     dbus-daemon at-spi2-core python3-pyatspi gir1.2-atspi-2.0
@@ -16,6 +20,7 @@ TEST_PACKAGES=(
 install_missing() {
     local wanted=("${RUN_PACKAGES[@]}")
     [ "$1" = test ] && wanted+=("${TEST_PACKAGES[@]}")
+    [ "$1" = package ] && wanted+=("${PACKAGE_PACKAGES[@]}")
     local missing=()
     for package in "${wanted[@]}"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
