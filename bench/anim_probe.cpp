@@ -1,16 +1,20 @@
-// anim_probe: what an animation costs, seen from outside. Watches a top-level window for a
-// while and reports the frames it was drawn in and the CPU that processes used meanwhile.
+// anim_probe: what an animation costs, seen from outside. First it lets the given processes
+// run for a while and reports the CPU they used; then it watches a top-level window for as
+// long and reports the frames it was drawn in. The two are apart, so that the watching does
+// not cost the X server anything while the CPU is counted.
 //
 //   anim_probe <window-title> <seconds> <pid>...
 //
 // Results go to standard output, one key=value per line:
-//   frames=<distinct server times at which the window was drawn>
-//   longest_gap_ms=<the longest time between two of them>
-//   cpu_ms_<i>=<utime+stime of the i-th pid during the watch, clock-tick resolution>
+//   cpu_ms_<i>=<utime+stime of the i-th pid, clock-tick resolution>
 //   sched_ms_<i>=<the same from the scheduler's nanosecond counters, all threads>
+//   frames=<times the window was drawn>
+//   longest_gap_ms=<the longest time between two of them>
+//   pixels_per_frame=<the area drawn, on average, in a frame>
 //
 // The window is found by its name; the X Damage extension reports every part of it that is
-// drawn, stamped with the server's time, so a frame is one server millisecond with damage.
+// drawn, stamped with the server's time. Parts drawn within a few milliseconds of each other
+// belong to one frame; at 60 frames a second they are 16 ms apart.
 
 #include <X11/Xatom.h>
 #include <X11/Xlib.h>
@@ -28,6 +32,8 @@
 #include <vector>
 
 namespace {
+
+constexpr Time kSameFrame = 4; // ms
 
 double nowMs() {
     timespec ts{};
@@ -154,15 +160,22 @@ int main(int argc, char* argv[]) {
         std::fprintf(stderr, "anim_probe: no window named '%s' is shown\n", title.c_str());
         return 2;
     }
-    XDamageCreate(d, window, XDamageReportRawRectangles);
-    XSync(d, False);
-
     std::vector<Cpu> before;
     for (long pid : pids) {
         before.push_back(cpuOf(pid));
     }
+    usleep(static_cast<useconds_t>(watchMs * 1000.0));
+    for (std::size_t i = 0; i < pids.size(); ++i) {
+        const Cpu after = cpuOf(pids[i]);
+        std::printf("cpu_ms_%zu=%.0f\n", i, after.ticksMs - before[i].ticksMs);
+        std::printf("sched_ms_%zu=%.1f\n", i, after.schedMs - before[i].schedMs);
+    }
+
+    XDamageCreate(d, window, XDamageReportRawRectangles);
+    XSync(d, False);
     const double end = nowMs() + watchMs;
     long frames = 0;
+    double pixels = 0;
     Time last = 0;
     Time longestGap = 0;
     pollfd fd{ConnectionNumber(d), POLLIN, 0};
@@ -173,8 +186,11 @@ int main(int argc, char* argv[]) {
             if (event.type != damageEvent + XDamageNotify) {
                 continue;
             }
-            const Time t = reinterpret_cast<XDamageNotifyEvent&>(event).timestamp;
-            if (t == last) {
+            const auto& damage = reinterpret_cast<XDamageNotifyEvent&>(event);
+            pixels += static_cast<double>(damage.area.width) * damage.area.height;
+            const Time t = damage.timestamp;
+            if (last != 0 && t - last <= kSameFrame) {
+                last = t;
                 continue; // more of the same frame
             }
             if (last != 0 && t - last > longestGap) {
@@ -187,11 +203,7 @@ int main(int argc, char* argv[]) {
     }
     std::printf("frames=%ld\n", frames);
     std::printf("longest_gap_ms=%lu\n", static_cast<unsigned long>(longestGap));
-    for (std::size_t i = 0; i < pids.size(); ++i) {
-        const Cpu after = cpuOf(pids[i]);
-        std::printf("cpu_ms_%zu=%.0f\n", i, after.ticksMs - before[i].ticksMs);
-        std::printf("sched_ms_%zu=%.1f\n", i, after.schedMs - before[i].schedMs);
-    }
+    std::printf("pixels_per_frame=%.0f\n", frames > 0 ? pixels / frames : 0.0);
     XCloseDisplay(d);
     return 0;
 }

@@ -42,7 +42,8 @@ start_x 1280 1024
 
 declare -A results=() # "<scene> <key>" -> values, one per line
 
-# watch <scene> <window title>: the program and the X server while the scene plays.
+# watch <scene> <window title>: the program and the X server while the scene plays, then the
+# frames it is drawn in.
 watch() {
     local out line
     out=$("$PROBE" "$2" "$WATCH" "$program_pid" "$xvfb_pid")
@@ -65,6 +66,14 @@ choose() {
 
 for ((run = 1; run <= RUNS; run++)); do
     echo "run $run/$RUNS" >&2
+    # The yardstick first, with the Qt settings Zifferix chooses for itself.
+    ZIFFERIX="$BUILD/bench/bench_bare_animation" start_program QT_NO_GLIB=1 QT_XCB_NO_MITSHM=1
+    wait_until "the bare animation is shown" window_shown "bare animation"
+    sleep 1
+    watch bare "bare animation"
+    kill "$program_pid"
+    wait "$program_pid" 2>/dev/null || true
+
     start_program
     wait_until "the start screen is shown" window_shown "Zifferix 1"
     sleep 1
@@ -102,10 +111,11 @@ echo
 echo "- Date: $(date '+%Y-%m-%d %H:%M:%S %Z')"
 echo "- Machine: $(nproc) CPUs, $(awk -F': *' '/^model name/ { print $2; exit }' /proc/cpuinfo)"
 echo "- Display: Xvfb 1280x1024x24, no window manager; $RUNS runs, medians of ${WATCH} s each"
+echo "- bare: a bare Qt window moving three numbers drawn once, as flying numbers do (bare_animation.cpp)"
 echo
 echo "| Scene | program (ms/s) | X server (ms/s) | together (ms/s) | frames/s | longest gap (ms) |"
 echo "|---|---:|---:|---:|---:|---:|"
-for scene in idle flying glass; do
+for scene in idle flying glass bare; do
     program=$(median "$scene" sched_ms_0)
     xserver=$(median "$scene" sched_ms_1)
     together=$(median "$scene" together)

@@ -46,6 +46,18 @@ bool Runtime::animating() const {
     return false;
 }
 
+std::optional<std::int64_t> Runtime::nextDue() const {
+    std::optional<std::int64_t> next;
+    for (const Form* form : forms_) {
+        for (const Timer* timer : form->timers_) {
+            if (timer->running_ && (!next || timer->due_ < *next)) {
+                next = timer->due_;
+            }
+        }
+    }
+    return next;
+}
+
 void Runtime::run(const std::function<void()>& handler) {
     dispatch(handler);
 }
@@ -192,8 +204,12 @@ void Runtime::unwind() {
     }
 }
 
+// Only the labels of visible forms: a hidden form's are measured when it is shown again.
 void Runtime::sizeLabels() {
     for (Form* form : forms_) {
+        if (!form->visible_) {
+            continue;
+        }
         for (Control* c : form->controls_) {
             if (c->kind() != ControlKind::Label) {
                 continue;

@@ -6,6 +6,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <vector>
 
 namespace forms {
@@ -44,6 +45,8 @@ class Runtime {
     const std::vector<Form*>& forms() const { return forms_; }
     Form* activeForm() const;
     bool animating() const;
+    // When the next tick is due, in virtual time; nothing while no timer runs.
+    std::optional<std::int64_t> nextDue() const;
     std::int64_t now() const { return now_; }
 
     Services& services() { return services_; }

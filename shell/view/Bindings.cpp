@@ -63,7 +63,7 @@ template <class W> void setAlignment(W* widget, Qt::Alignment align) {
 class LabelBinding final : public Binding {
   public:
     LabelBinding(forms::Label& label, QWidget* parent, Scale scale)
-        : Binding(label, new QLabel(parent), scale), label_(label) {
+        : Binding(label, new TextLabel(parent), scale), label_(label) {
         q()->setTextFormat(Qt::PlainText);
     }
 
@@ -276,6 +276,13 @@ class PaintedBinding final : public Binding {
   private:
     PaintedControl* q() const { return static_cast<PaintedControl*>(widget()); }
     QRect area() const override { return q()->area(); }
+    Place place() const override {
+        if (control().kind() != forms::ControlKind::Line) {
+            return Binding::place();
+        }
+        const auto& line = static_cast<const forms::Line&>(control());
+        return {line.X1, line.Y1, line.X2, line.Y2, line.BorderWidth};
+    }
     bool letsMouseThrough() const override { return true; }
 
     void syncOwn() override {
@@ -299,10 +306,14 @@ QRect Binding::area() const {
     return scale_.rect(control_.Left, control_.Top, control_.Width, control_.Height);
 }
 
+Binding::Place Binding::place() const {
+    return {control_.Left, control_.Top, control_.Width, control_.Height, 0};
+}
+
 void Binding::sync() {
     const forms::Control& c = control_;
-    if (const QRect r = area(); widget_->geometry() != r) {
-        widget_->setGeometry(r);
+    if (changed(place_, place())) {
+        widget_->setGeometry(area());
     }
     if (widget_->isHidden() == c.Visible) {
         widget_->setVisible(c.Visible);

@@ -9,6 +9,7 @@
 
 #include <QWidget>
 
+#include <array>
 #include <memory>
 #include <optional>
 #include <string>
@@ -32,8 +33,10 @@ class Binding {
   protected:
     Binding(forms::Control& control, QWidget* widget, Scale scale);
 
-    // Where the widget lies in its parent, in pixels.
+    // Where the widget lies in its parent, in pixels, and the properties that decide it.
     virtual QRect area() const;
+    using Place = std::array<int, 5>;
+    virtual Place place() const;
     // Labels, shapes, lines and pictures let the mouse through to what lies beneath them,
     // unless they have a tooltip to show.
     virtual bool letsMouseThrough() const { return false; }
@@ -45,6 +48,7 @@ class Binding {
   private:
     forms::Control& control_;
     QWidget* widget_;
+    std::optional<Place> place_;
     std::optional<std::string> tip_;
     std::optional<forms::Font> font_;
 };

@@ -53,6 +53,10 @@ forms::Control* FormWindow::controlOf(const QWidget* widget) const {
 }
 
 void FormWindow::sync() {
+    // A hidden form's window waits as it is: it is brought up to date when it is shown again.
+    if (!form_.Visible() && isHidden()) {
+        return;
+    }
     if (title_ != form_.Caption) {
         setWindowTitle(QString::fromStdString(form_.Caption));
         title_ = form_.Caption;

@@ -4,6 +4,7 @@
 #include <QFocusEvent>
 #include <QKeyEvent>
 
+#include <algorithm>
 #include <utility>
 
 namespace view {
@@ -12,10 +13,6 @@ namespace {
 constexpr int kEnter = 13;
 constexpr int kBackspace = 8;
 constexpr int kComma = ',';
-
-// How often the driver looks at the clock while something moves: often enough that the
-// 16 ms ticks come evenly.
-constexpr int kDriverInterval = 8;
 
 // The keys that move the focus rather than type.
 constexpr std::pair<int, forms::Navigation> kNavigationKeys[] = {
@@ -28,7 +25,7 @@ constexpr std::pair<int, forms::Navigation> kNavigationKeys[] = {
 
 View::View(forms::Runtime& runtime, Scale scale) : runtime_(runtime), scale_(scale) {
     driver_.setTimerType(Qt::PreciseTimer);
-    driver_.setInterval(kDriverInterval);
+    driver_.setSingleShot(true);
     connect(&driver_, &QTimer::timeout, this, [this] { frame(); });
     // One filter for the whole application sees every key and focus change of our windows.
     qApp->installEventFilter(this);
@@ -74,8 +71,31 @@ void View::afterEvent() {
     for (const auto& w : windows_) {
         w->sync();
     }
+    showActive();
+    schedule();
+}
 
-    // Only the top form of the modal chain takes input; the others wait beneath it.
+// A tick changes what the child sees in front; the windows beneath are covered by it and are
+// brought up to date as soon as anything else happens. So a frame syncs one window, unless the
+// tick has brought another form to the front or a form has been shown or hidden.
+void View::afterTick() {
+    forms::Form* active = runtime_.activeForm();
+    const bool sameWindows =
+        !runtime_.ended() && active != nullptr && active == raised_ &&
+        windows_.size() == runtime_.forms().size() &&
+        std::all_of(windows_.begin(), windows_.end(),
+                    [](const auto& w) { return w->form().Visible() != w->isHidden(); });
+    if (!sameWindows) {
+        afterEvent();
+        return;
+    }
+    window(*active)->sync();
+    showActive();
+    schedule();
+}
+
+// Only the top form of the modal chain takes input; the others wait beneath it.
+void View::showActive() {
     forms::Form* active = runtime_.activeForm();
     for (const auto& w : windows_) {
         const bool enabled = &w->form() == active;
@@ -94,25 +114,39 @@ void View::afterEvent() {
             focus->setFocus(Qt::OtherFocusReason);
         }
     }
-
-    if (runtime_.animating() && !driver_.isActive()) {
-        clock_.start();
-        passed_ = 0;
-        driver_.start();
-    } else if (!runtime_.animating() && driver_.isActive()) {
-        driver_.stop();
-    }
 }
 
+// The driver wakes when the next tick is due and not before: virtual time passes with real
+// time, and between two ticks nothing needs the processor.
+void View::schedule() {
+    const std::optional<std::int64_t> due = runtime_.nextDue();
+    if (!due) {
+        driver_.stop();
+        clock_.invalidate(); // time stands still until something moves again
+        return;
+    }
+    if (!clock_.isValid()) {
+        clock_.start();
+        passed_ = 0;
+    }
+    const qint64 wait = passed_ + (*due - runtime_.now()) - clock_.elapsed();
+    driver_.start(static_cast<int>(std::max<qint64>(0, wait)));
+}
+
+// Virtual time catches up with real time. A frame that comes late, because the machine stalled,
+// passes on at most kLongestFrame beyond the tick it was woken for, so that a stall never
+// causes a burst of ticks.
 void View::frame() {
     qint64 elapsed = clock_.elapsed() - passed_;
-    if (elapsed > kLongestFrame) {
-        passed_ += elapsed - kLongestFrame;
-        elapsed = kLongestFrame;
+    const std::optional<std::int64_t> due = runtime_.nextDue();
+    const qint64 allowed = (due ? *due - runtime_.now() : 0) + kLongestFrame;
+    if (elapsed > allowed) {
+        passed_ += elapsed - allowed;
+        elapsed = allowed;
     }
     passed_ += elapsed;
     runtime_.advance(elapsed);
-    afterEvent();
+    afterTick();
 }
 
 void View::click(forms::Control& control) {

@@ -1,8 +1,8 @@
 #pragma once
 
 // The runtime made visible: a window per form, input fed back into the runtime, and a frame
-// driver that lets virtual time pass only while a visible form has an enabled timer, so that
-// an idle screen costs no CPU.
+// driver that lets virtual time pass only while a visible form has an enabled timer and wakes
+// only when a tick is due, so that an idle screen costs no CPU and a slow timer almost none.
 
 #include "FormWindow.h"
 #include "Pictures.h"
@@ -49,6 +49,9 @@ class View : public QObject {
   private:
     void key(const QKeyEvent& event);
     void frame();
+    void afterTick();
+    void showActive();
+    void schedule();
     bool ours(const QWidget* window) const;
 
     forms::Runtime& runtime_;

@@ -5,6 +5,7 @@
 
 #include <QMouseEvent>
 #include <QPainter>
+#include <QStyle>
 
 #include <cmath>
 
@@ -109,6 +110,61 @@ void PaintedControl::paintPicture(QPainter& painter, const forms::Image& image) 
         painter.scale(width() / double(naturalWidth), height() / double(naturalHeight));
         document.drawContents(&painter, QRectF(0, 0, naturalWidth, naturalHeight));
     }
+}
+
+TextLabel::Look TextLabel::look() const {
+    return {text(),
+            font(),
+            palette().color(foregroundRole()),
+            size(),
+            alignment(),
+            wordWrap(),
+            frameShape(),
+            isEnabled(),
+            devicePixelRatioF()};
+}
+
+void TextLabel::paintEvent(QPaintEvent*) {
+    const Look now = look();
+    if (now.size.isEmpty()) {
+        return;
+    }
+    if (drawn_ != now) {
+        picture_ = QPixmap(size() * now.pixelRatio);
+        picture_.setDevicePixelRatio(now.pixelRatio);
+        picture_.fill(Qt::transparent);
+        QPainter painter(&picture_);
+        painter.setFont(font());
+        drawLabel(painter);
+        drawn_ = now;
+    }
+    QPainter(this).drawPixmap(0, 0, picture_);
+}
+
+// The frame and the text where a label draws them: inside its frame, and a frame also keeps
+// the text half an "x" away from the side it is aligned to.
+void TextLabel::drawLabel(QPainter& painter) {
+    drawFrame(&painter);
+    QRect inside = contentsRect();
+    const Qt::Alignment align = QStyle::visualAlignment(layoutDirection(), alignment());
+    const int indent = frameWidth() > 0 ? fontMetrics().horizontalAdvance(u'x') / 2 : 0;
+    if (indent > 0) {
+        if (align & Qt::AlignLeft) {
+            inside.setLeft(inside.left() + indent);
+        }
+        if (align & Qt::AlignRight) {
+            inside.setRight(inside.right() - indent);
+        }
+        if (align & Qt::AlignTop) {
+            inside.setTop(inside.top() + indent);
+        }
+        if (align & Qt::AlignBottom) {
+            inside.setBottom(inside.bottom() - indent);
+        }
+    }
+    const int flags = int(align) | (wordWrap() ? int(Qt::TextWordWrap) : 0);
+    style()->drawItemText(&painter, inside, flags, palette(), isEnabled(), text(),
+                          foregroundRole());
 }
 
 AnswerBox::AnswerBox(QWidget* parent) : QLineEdit(parent) {

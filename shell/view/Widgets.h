@@ -5,8 +5,12 @@
 #include "Controls.h"
 #include "Twips.h"
 
+#include <QLabel>
 #include <QLineEdit>
+#include <QPixmap>
 #include <QWidget>
+
+#include <optional>
 
 namespace view {
 
@@ -30,6 +34,36 @@ class PaintedControl : public QWidget {
     const forms::Control& control_;
     Pictures& pictures_;
     Scale scale_;
+};
+
+// A label that draws its text once into a picture and from then on only copies it, until its
+// text or look changes: a number that moves across the screen costs a copy a frame instead of
+// laying out and drawing its glyphs again. It stays a QLabel for assistive technology.
+class TextLabel : public QLabel {
+  public:
+    using QLabel::QLabel;
+
+  protected:
+    void paintEvent(QPaintEvent* event) override;
+
+  private:
+    struct Look {
+        QString text;
+        QFont font;
+        QColor colour;
+        QSize size;
+        Qt::Alignment alignment;
+        bool wordWrap = false;
+        int frame = 0;
+        bool enabled = true;
+        qreal pixelRatio = 1;
+        bool operator==(const Look&) const = default;
+    };
+    Look look() const;
+    void drawLabel(QPainter& painter);
+
+    QPixmap picture_;
+    std::optional<Look> drawn_;
 };
 
 // A text box whose text only the runtime changes: every key goes through the runtime, and

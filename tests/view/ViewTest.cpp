@@ -317,4 +317,28 @@ TEST(ZoomedView, ReportsTheScreenInDesignTwipsSoTheSmallLayoutStaysAt800Pixels) 
     EXPECT_EQ(view::QtScreen(view::Scale(2)).widthTwips(), 6000);
 }
 
+// A form whose timer counts its ticks.
+class TickingForm : public forms::Form {
+  public:
+    explicit TickingForm(forms::Runtime& runtime) : Form(runtime, "ticking") {
+        timer.Interval = 500;
+        timer.Enabled = true;
+        timer.onTimer = [this] { ++ticks; };
+    }
+    forms::Timer timer{*this, "timer"};
+    int ticks = 0;
+};
+
+TEST(FrameDriver, LetsASlowTimerTickInRealTime) {
+    FakeServices fakes;
+    forms::Runtime runtime{fakes.services()};
+    TickingForm form{runtime};
+    view::View ui{runtime};
+    runtime.start(form);
+    ui.afterEvent();
+    QTest::qWait(1200);
+    EXPECT_GE(form.ticks, 2) << "twice in 1.2 s, not slowed down by the frame limit";
+    EXPECT_LE(form.ticks, 3);
+}
+
 } // namespace
