@@ -106,8 +106,7 @@ Cpu cpuOf(long pid) {
             unsigned long stime = 0;
             if (std::sscanf(p + 2, "%*c %*d %*d %*d %*d %*d %*u %*u %*u %*u %*u %lu %lu", &utime,
                             &stime) == 2) {
-                cpu.ticksMs =
-                    static_cast<double>(utime + stime) * 1000.0 / sysconf(_SC_CLK_TCK);
+                cpu.ticksMs = static_cast<double>(utime + stime) * 1000.0 / sysconf(_SC_CLK_TCK);
             }
         }
     }

@@ -1,6 +1,7 @@
 #include "frmwaage.h"
 
 #include "Ending.h"
+#include "Problems.h"
 #include "frmstart.h"
 
 #include <array>
@@ -10,12 +11,6 @@ namespace {
 
 using forms::Integer;
 using forms::Single;
-
-// A number drawn as Int(Rnd * count) + from.
-struct Range {
-    int from;
-    int count;
-};
 
 struct Level {
     Integer startPoints;
@@ -90,13 +85,10 @@ void frmwaage::NaechsteRechnung() {
 
     Randomize();
     const Level& table = kLevels[difficulty::row(shared_.Schwierigkeit)];
-    const auto draw = [this](Range r) {
-        return forms::Int(Rnd() * static_cast<Single>(r.count)) + static_cast<Single>(r.from);
-    };
-    Summand1 = draw(table.a);
-    Summand2 = draw(table.b);
+    Summand1 = draw(table.a, Rnd());
+    Summand2 = draw(table.b, Rnd());
     do {
-        Summand3 = draw(table.c);
+        Summand3 = draw(table.c, Rnd());
     } while (Summand3 >= Summand1 + Summand2 || Summand3 == Summand1 || Summand3 == Summand2);
 
     lblLinks.Caption = forms::CStr(Summand1) + " + " + forms::CStr(Summand2);
@@ -108,12 +100,10 @@ void frmwaage::NaechsteRechnung() {
 
 void frmwaage::txtErgebnis_KeyPress(int& KeyAscii) {
     const double typed = forms::Val(txtErgebnis.Text);
-    if (typed > 0 && KeyAscii == 13) {
+    if (typed > 0 && KeyAscii == kEnter) {
         judge(static_cast<Single>(typed));
-    } else if (KeyAscii == 8) {
-        txtErgebnis.Text.clear();
-    } else if (KeyAscii < '0' || KeyAscii > '9') {
-        KeyAscii = 0;
+    } else {
+        digitsOnly(KeyAscii, txtErgebnis);
     }
 }
 
@@ -143,15 +133,9 @@ void frmwaage::judge(Single typed) {
 
 void frmwaage::win() {
     Grundstellung();
-    if (shared_.AllesHintereinander != 0) {
-        handOver(shared_, *this, program_.screen(Game::Netz));
-        return;
-    }
-    const int level = shared_.Schwierigkeit;
-    shared_.Punkte = static_cast<Integer>(shared_.Punkte + kLevels[difficulty::row(level)].bonus);
     frmstart& start = program_.start();
-    recordWin(start.lblPunkte5, start.opt5, shared_.Punkte, level);
-    Hide();
+    endWon(program_, *this, Game::Netz, kLevels[difficulty::row(shared_.Schwierigkeit)].bonus,
+           start.lblPunkte5, start.opt5);
 }
 
 void frmwaage::cmdEnde_Click() {

@@ -2,6 +2,7 @@
 
 #include "Ending.h"
 #include "Layout.h"
+#include "Problems.h"
 #include "frmstart.h"
 
 #include <array>
@@ -194,7 +195,7 @@ void frmBallon::NeueAufgabe() {
 }
 
 void frmBallon::txtEing_KeyPress(int& KeyAscii) {
-    if (!txtEing.Text.empty() && KeyAscii == 13) {
+    if (!txtEing.Text.empty() && KeyAscii == kEnter) {
         KommaGesetzt = false;
         cmdEnde.Enabled = false;
         // A lone comma is no number: judged as a wrong answer.
@@ -205,17 +206,8 @@ void frmBallon::txtEing_KeyPress(int& KeyAscii) {
         } else {
             GasVerlieren();
         }
-    } else if (KeyAscii == 8) {
-        KommaGesetzt = false;
-        txtEing.Text.clear();
-    } else if (KeyAscii == ',') {
-        if (KommaGesetzt) {
-            KeyAscii = 0;
-        } else {
-            KommaGesetzt = true;
-        }
-    } else if (KeyAscii < '0' || KeyAscii > '9') {
-        KeyAscii = 0;
+    } else {
+        digitsAndOneComma(KeyAscii, txtEing, KommaGesetzt);
     }
 }
 
@@ -236,15 +228,9 @@ void frmBallon::GasVerlieren() {
 }
 
 void frmBallon::win() {
-    if (shared_.AllesHintereinander != 0) {
-        handOver(shared_, *this, program_.screen(Game::Wander));
-        return;
-    }
-    const int level = shared_.Schwierigkeit;
-    shared_.Punkte = static_cast<Integer>(shared_.Punkte + kLevels[difficulty::row(level)].bonus);
     frmstart& start = program_.start();
-    recordWin(start.lblPunkte6, start.opt6, shared_.Punkte, level);
-    Hide();
+    endWon(program_, *this, Game::Wander, kLevels[difficulty::row(shared_.Schwierigkeit)].bonus,
+           start.lblPunkte6, start.opt6);
 }
 
 void frmBallon::cmdEnde_Click() {

@@ -2,6 +2,7 @@
 
 #include "Ending.h"
 #include "Layout.h"
+#include "Problems.h"
 #include "frmstart.h"
 
 #include <array>
@@ -24,6 +25,7 @@ constexpr std::array<Level, 3> kLevels{{
     {30, 15, "instructions/clock3.html"},
 }};
 
+constexpr Range kFactor{2, 8};  // 2 to 9 at every level
 constexpr int kMinute = 60;     // new problems come until then
 constexpr int kLastSecond = 62; // the tick after it ends the attempt
 
@@ -178,8 +180,8 @@ void frmUhr::start_Click() {
         c->Visible = false;
     }
     Randomize();
-    const Single Zahl1 = forms::Int(Rnd() * 8) + 2;
-    const Single Zahl2 = forms::Int(Rnd() * 8) + 2;
+    const Single Zahl1 = draw(kFactor, Rnd());
+    const Single Zahl2 = draw(kFactor, Rnd());
     lblZahl1.Caption = forms::Str(Zahl1);
     lblZahl2.Caption = forms::Str(Zahl2);
     Ergebnis = Zahl2 * Zahl1;
@@ -216,7 +218,7 @@ void frmUhr::judge() {
 }
 
 void frmUhr::txtErgebnis_KeyPress(int& KeyAscii) {
-    if (KeyAscii == 13) {
+    if (KeyAscii == kEnter) {
         // An empty box reads as 0: a wrong answer.
         if (forms::SingleEquals(Ergebnis, forms::Val(txtErgebnis.Text))) {
             shared_.Punkte = static_cast<Integer>(shared_.Punkte + 1);
@@ -227,10 +229,8 @@ void frmUhr::txtErgebnis_KeyPress(int& KeyAscii) {
         } else {
             start_Click();
         }
-    } else if (KeyAscii == 8) {
-        txtErgebnis.Text.clear();
-    } else if (KeyAscii < '0' || KeyAscii > '9') {
-        KeyAscii = 0;
+    } else {
+        digitsOnly(KeyAscii, txtErgebnis);
     }
 }
 

@@ -2,6 +2,7 @@
 
 #include "Ending.h"
 #include "Layout.h"
+#include "Problems.h"
 #include "frmstart.h"
 
 #include <array>
@@ -184,7 +185,7 @@ void frmWander::NeueAufgabe() {
 }
 
 void frmWander::txtEing_KeyPress(int& KeyAscii) {
-    if (KeyAscii == 13) {
+    if (KeyAscii == kEnter) {
         if (txtEing.Text.empty()) {
             txtEing.SetFocus();
             return;
@@ -197,10 +198,8 @@ void frmWander::txtEing_KeyPress(int& KeyAscii) {
             Hide();
         }
         Auswerten();
-    } else if (KeyAscii == 8) {
-        txtEing.Text.clear();
-    } else if (KeyAscii < '0' || KeyAscii > '9') {
-        KeyAscii = 0;
+    } else {
+        digitsOnly(KeyAscii, txtEing);
     }
 }
 

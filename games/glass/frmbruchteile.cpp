@@ -2,6 +2,7 @@
 
 #include "Ending.h"
 #include "Layout.h"
+#include "Problems.h"
 #include "frmstart.h"
 
 #include <array>
@@ -218,7 +219,7 @@ void frmbruchteile::Timer1_Timer() {
 
 void frmbruchteile::txtErgebnis_KeyPress(int& KeyAscii) {
     const double typed = forms::Val(txtErgebnis.Text);
-    if (typed > 0 && KeyAscii == 13) {
+    if (typed > 0 && KeyAscii == kEnter) {
         shared_.Punkte = static_cast<Integer>(shared_.Punkte - 1);
         if (forms::SingleEquals(Ergebnis, typed)) {
             Fuellstand += kPour;
@@ -227,10 +228,8 @@ void frmbruchteile::txtErgebnis_KeyPress(int& KeyAscii) {
         } else {
             txtErgebnis.Text.clear();
         }
-    } else if (KeyAscii == 8) {
-        txtErgebnis.Text.clear();
-    } else if (KeyAscii < '0' || KeyAscii > '9') {
-        KeyAscii = 0;
+    } else {
+        digitsOnly(KeyAscii, txtErgebnis);
     }
 }
 

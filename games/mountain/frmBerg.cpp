@@ -1,6 +1,7 @@
 #include "frmBerg.h"
 
 #include "Ending.h"
+#include "Problems.h"
 #include "frmstart.h"
 
 #include <algorithm>
@@ -95,20 +96,11 @@ void frmBerg::NeueAufgabe() {
 
 void frmBerg::txtEing_KeyPress(int& KeyAscii) {
     cmdEnde.Enabled = true;
-    if (KeyAscii == 13) {
+    if (KeyAscii == kEnter) {
         KommaGesetzt = false;
         Auswerten();
-    } else if (KeyAscii == 8) {
-        KommaGesetzt = false;
-        txtEing.Text.clear();
-    } else if (KeyAscii == ',') {
-        if (KommaGesetzt) {
-            KeyAscii = 0;
-        } else {
-            KommaGesetzt = true;
-        }
-    } else if (KeyAscii < '0' || KeyAscii > '9') {
-        KeyAscii = 0;
+    } else {
+        digitsAndOneComma(KeyAscii, txtEing, KommaGesetzt);
     }
 }
 
@@ -152,15 +144,9 @@ void frmBerg::Zurueckrollen() {
 void frmBerg::win() {
     Timer1.Enabled = false;
     Grundstellung();
-    if (shared_.AllesHintereinander != 0) {
-        handOver(shared_, *this, program_.screen(Game::Waage));
-        return;
-    }
-    const int level = shared_.Schwierigkeit;
-    shared_.Punkte = static_cast<Integer>(shared_.Punkte + kLevels[difficulty::row(level)].bonus);
     frmstart& start = program_.start();
-    recordWin(start.lblPunkte2, start.opt2, shared_.Punkte, level);
-    Hide();
+    endWon(program_, *this, Game::Waage, kLevels[difficulty::row(shared_.Schwierigkeit)].bonus,
+           start.lblPunkte2, start.opt2);
 }
 
 void frmBerg::cmdEnde_Click() {

@@ -1,6 +1,7 @@
 #include "frmNetz.h"
 
 #include "Ending.h"
+#include "Problems.h"
 #include "frmstart.h"
 
 #include <array>
@@ -11,12 +12,6 @@ namespace {
 
 using forms::Integer;
 using forms::Single;
-
-// A factor drawn as Int(Rnd * count) + from.
-struct Range {
-    int from;
-    int count;
-};
 
 struct Level {
     Integer startPoints;
@@ -91,12 +86,9 @@ void frmNetz::NeueAufgabe() {
     ++AufgabenNr;
     Randomize();
     const Level& level = kLevels[difficulty::row(shared_.Schwierigkeit)];
-    const auto draw = [this](Range r) {
-        return forms::Int(Rnd() * static_cast<Single>(r.count)) + static_cast<Single>(r.from);
-    };
     do {
-        FaktorA = draw(level.a);
-        FaktorB = draw(level.b);
+        FaktorA = draw(level.a, Rnd());
+        FaktorB = draw(level.b, Rnd());
     } while (FaktorA * FaktorB >= static_cast<Single>(level.productBelow));
     Produkt = FaktorA * FaktorB;
     lbla.Caption = forms::CStr(FaktorA);
@@ -106,20 +98,14 @@ void frmNetz::NeueAufgabe() {
 
 void frmNetz::win() {
     Grundstellung();
-    if (shared_.AllesHintereinander != 0) {
-        handOver(shared_, *this, program_.screen(Game::Ballon));
-        return;
-    }
-    const int level = shared_.Schwierigkeit;
-    shared_.Punkte = static_cast<Integer>(shared_.Punkte + kLevels[difficulty::row(level)].bonus);
     frmstart& start = program_.start();
-    recordWin(start.lblPunkte4, start.opt4, shared_.Punkte, level);
-    Hide();
+    endWon(program_, *this, Game::Ballon, kLevels[difficulty::row(shared_.Schwierigkeit)].bonus,
+           start.lblPunkte4, start.opt4);
 }
 
 void frmNetz::txtergebnis_KeyPress(int& KeyAscii) {
     const double typed = forms::Val(txtergebnis.Text);
-    if (typed > 0 && KeyAscii == 13) {
+    if (typed > 0 && KeyAscii == kEnter) {
         if (forms::SingleEquals(Produkt, typed)) {
             NeueAufgabe();
         } else {
@@ -128,10 +114,8 @@ void frmNetz::txtergebnis_KeyPress(int& KeyAscii) {
             txtergebnis.Text.clear();
             shared_.Punkte = static_cast<Integer>(shared_.Punkte - kWrongAnswer);
         }
-    } else if (KeyAscii == 8) {
-        txtergebnis.Text.clear();
-    } else if (KeyAscii < '0' || KeyAscii > '9') {
-        KeyAscii = 0;
+    } else {
+        digitsOnly(KeyAscii, txtergebnis);
     }
 }
 

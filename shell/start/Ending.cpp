@@ -38,4 +38,16 @@ void handOver(Module1& shared, forms::Form& self, forms::Form& next) {
     next.Show([&self] { self.Hide(); });
 }
 
+void endWon(Zifferix& program, forms::Form& self, Game next, Integer bonus, forms::Label& points,
+            forms::OptionButton& option) {
+    Module1& shared = program.shared();
+    if (shared.AllesHintereinander != 0) {
+        handOver(shared, self, program.screen(next));
+        return;
+    }
+    shared.Punkte = static_cast<Integer>(shared.Punkte + bonus);
+    recordWin(points, option, shared.Punkte, shared.Schwierigkeit);
+    self.Hide();
+}
+
 } // namespace zifferix

@@ -5,6 +5,7 @@
 #include "Controls.h"
 #include "Form.h"
 #include "Module1.h"
+#include "Zifferix.h"
 
 namespace zifferix {
 
@@ -20,5 +21,10 @@ void recordWin(forms::Label& points, forms::OptionButton& option, Integer score,
 // A game won in the row adds its points to the total and shows the next game; when that one
 // has hidden, so does this one.
 void handOver(Module1& shared, forms::Form& self, forms::Form& next);
+
+// How most games end when won: in the row they hand over to the next game without a bonus;
+// alone they add the bonus of the level, keep the best score in the table and hide.
+void endWon(Zifferix& program, forms::Form& self, Game next, Integer bonus, forms::Label& points,
+            forms::OptionButton& option);
 
 } // namespace zifferix

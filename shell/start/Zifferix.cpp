@@ -6,8 +6,8 @@
 #include "frmUhr.h"
 #include "frmWander.h"
 #include "frmbruchteile.h"
-#include "frmwaage.h"
 #include "frmstart.h"
+#include "frmwaage.h"
 
 namespace zifferix {
 

@@ -80,11 +80,11 @@ void View::afterEvent() {
 // tick has brought another form to the front or a form has been shown or hidden.
 void View::afterTick() {
     forms::Form* active = runtime_.activeForm();
-    const bool sameWindows =
-        !runtime_.ended() && active != nullptr && active == raised_ &&
-        windows_.size() == runtime_.forms().size() &&
-        std::all_of(windows_.begin(), windows_.end(),
-                    [](const auto& w) { return w->form().Visible() != w->isHidden(); });
+    const bool sameWindows = !runtime_.ended() && active != nullptr && active == raised_ &&
+                             windows_.size() == runtime_.forms().size() &&
+                             std::all_of(windows_.begin(), windows_.end(), [](const auto& w) {
+                                 return w->form().Visible() != w->isHidden();
+                             });
     if (!sameWindows) {
         afterEvent();
         return;

@@ -113,15 +113,9 @@ void PaintedControl::paintPicture(QPainter& painter, const forms::Image& image) 
 }
 
 TextLabel::Look TextLabel::look() const {
-    return {text(),
-            font(),
-            palette().color(foregroundRole()),
-            size(),
-            alignment(),
-            wordWrap(),
-            frameShape(),
-            isEnabled(),
-            devicePixelRatioF()};
+    return {text(),       font(),      palette().color(foregroundRole()),
+            size(),       alignment(), wordWrap(),
+            frameShape(), isEnabled(), devicePixelRatioF()};
 }
 
 void TextLabel::paintEvent(QPaintEvent*) {
