@@ -58,9 +58,7 @@ void ensureRuntimeDirectory() {
 // Whoever sets these variables differently keeps their choice.
 void chooseLightAnimation() {
     for (const char* variable : {"QT_NO_GLIB", "QT_XCB_NO_MITSHM"}) {
-        if (std::getenv(variable) == nullptr) {
-            setenv(variable, "1", 0);
-        }
+        setenv(variable, "1", 0);
     }
 }
 

@@ -15,17 +15,9 @@ if ! [[ "$RUNS" =~ ^[1-9][0-9]*$ ]]; then
     exit 64
 fi
 
-missing=()
-for pkg in libx11-dev libxdamage-dev xvfb xauth xdotool; do
-    dpkg -s "$pkg" >/dev/null 2>&1 || missing+=("$pkg")
-done
-if ((${#missing[@]})); then
-    SUDO=()
-    [[ $(id -u) -eq 0 ]] || SUDO=(sudo)
-    echo "Installing ${missing[*]} ..." >&2
-    "${SUDO[@]}" apt-get update
-    "${SUDO[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+# --- tools -----------------------------------------------------------------
+source "$ROOT/tools/deps.sh"
+install_missing bench >&2
 
 cd "$ROOT"
 cmake --preset bench >&2

@@ -20,17 +20,8 @@ if ! [[ "$WARMUP" =~ ^[0-9]+$ ]]; then
 fi
 
 # --- tools -----------------------------------------------------------------
-missing=()
-for pkg in libx11-dev xvfb xauth; do
-    dpkg -s "$pkg" >/dev/null 2>&1 || missing+=("$pkg")
-done
-if ((${#missing[@]})); then
-    SUDO=()
-    [[ $(id -u) -eq 0 ]] || SUDO=(sudo)
-    echo "Installing ${missing[*]} ..." >&2
-    "${SUDO[@]}" apt-get update
-    "${SUDO[@]}" apt-get install -y --no-install-recommends "${missing[@]}"
-fi
+source "$ROOT/tools/deps.sh"
+install_missing bench >&2
 
 # --- build -----------------------------------------------------------------
 cd "$ROOT"

@@ -1,12 +1,14 @@
 # Installs the Debian packages that are missing, and nothing when all are there.
-# Sourced by run.sh, test.sh and package.sh: `install_missing run`, `install_missing test` or
-# `install_missing package`.
+# Sourced by run.sh, test.sh, package.sh and the benchmarks: `install_missing run`, `test`,
+# `package` or `bench`.
 
 RUN_PACKAGES=(
     cmake ninja-build g++
     qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
     fonts-liberation fonts-comic-neue
 )
+# The benchmarks' own X server, window probes and keys.
+BENCH_PACKAGES=(libx11-dev libxdamage-dev xvfb xauth xdotool)
 # dpkg-shlibdeps finds the libraries the Debian package depends on.
 PACKAGE_PACKAGES=(dpkg-dev)
 TEST_PACKAGES=(
@@ -21,6 +23,7 @@ install_missing() {
     local wanted=("${RUN_PACKAGES[@]}")
     [ "$1" = test ] && wanted+=("${TEST_PACKAGES[@]}")
     [ "$1" = package ] && wanted+=("${PACKAGE_PACKAGES[@]}")
+    [ "$1" = bench ] && wanted+=("${BENCH_PACKAGES[@]}")
     local missing=()
     for package in "${wanted[@]}"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||

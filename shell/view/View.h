@@ -40,7 +40,7 @@ class View : public QObject {
     // The window of the active form, the parent of a message.
     QWidget* activeWindow() const;
 
-    // The longest stretch of time one frame may pass on, so that a stall causes no burst.
+    // How far past its tick a late frame may let time pass, so that a stall causes no burst.
     static constexpr qint64 kLongestFrame = 100;
 
   protected:
