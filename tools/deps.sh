@@ -9,14 +9,16 @@ RUN_PACKAGES=(
 )
 # The benchmarks' own X server, window probes and keys.
 BENCH_PACKAGES=(libx11-dev libxdamage-dev xvfb xauth xdotool)
-# dpkg-shlibdeps finds the libraries the Debian package depends on.
-PACKAGE_PACKAGES=(dpkg-dev)
+# dpkg-shlibdeps finds the libraries the Debian package depends on; CPack asks `file` which
+# of its files are programs.
+PACKAGE_PACKAGES=(dpkg-dev file)
 TEST_PACKAGES=(
     "${PACKAGE_PACKAGES[@]}"
     libgtest-dev
     xvfb xauth xdotool libx11-dev
     dbus-daemon at-spi2-core python3-pyatspi gir1.2-atspi-2.0
     appstream desktop-file-utils
+    lintian
 )
 
 install_missing() {
