@@ -3,6 +3,7 @@
 #include "Fonts.h"
 #include "Options.h"
 #include "QtServices.h"
+#include "Screens.h"
 #include "View.h"
 #include "Zifferix.h"
 
@@ -100,7 +101,7 @@ int main(int argc, char* argv[]) {
 
     view::QtServices services(scale);
     forms::Runtime runtime(services.services());
-    zifferix::Zifferix program(runtime);
+    zifferix::Zifferix program(runtime, zifferix::screens());
     view::View view(runtime, scale);
     services.messageBox.parent = [&view] { return view.activeWindow(); };
 

@@ -105,7 +105,6 @@ frmUhr::frmUhr(Zifferix& program)
     shpkreis.BorderColor = forms::colors::Red;
     shpkreis.FillSolid = true;
     shpkreis.FillColor = 0xC0FFC0;
-    lin1.set(kCentre, kCentre, kCentre, kCentre - kHand);
     lin1.BorderWidth = 3;
     lin1.Visible = false;
 
@@ -144,7 +143,7 @@ void frmUhr::Form_Activate() {
     cmdAnfang.Visible = true;
     Richtige = 0;
     Sekunden = 0;
-    resetClockFace(); // the hand stays where it was until the first tick
+    resetClockFace();
 }
 
 void frmUhr::cmdAnfang_Click() {
@@ -238,7 +237,8 @@ void frmUhr::ZEITGEBER_Timer() {
     ++Sekunden;
     Winkel = 90 - 6 * Sekunden;
     Bogen = Winkel * 3.1415927 / 180;
-    lin1.Y2 = layout::twips(std::sin(Bogen) * kHand + kCentre);
+    // y grows downwards: the hand starts at 12 o'clock and turns clockwise once a minute.
+    lin1.Y2 = layout::twips(kCentre - std::sin(Bogen) * kHand);
     lin1.X2 = layout::twips(std::cos(Bogen) * kHand + kCentre);
     shpkreis.Left = 7 * Sekunden + kFaceLeft;
     shpkreis.Width = kFaceSize - 14 * Sekunden;
@@ -249,7 +249,9 @@ void frmUhr::ZEITGEBER_Timer() {
     }
 }
 
+// The whole face, and the hand at 12 o'clock, where the first tick moves it on by one second.
 void frmUhr::resetClockFace() {
+    lin1.set(kCentre, kCentre, kCentre, kCentre - kHand);
     shpkreis.BorderWidth = 1;
     shpkreis.Left = kFaceLeft;
     shpkreis.Width = kFaceSize;

@@ -5,6 +5,7 @@
 #include "Layout.h"
 #include "frmBerg.h"
 
+#include <algorithm>
 #include <array>
 
 namespace zifferix {
@@ -137,9 +138,17 @@ void frmBerg::BallZiel() {
     const Point target =
         (small ? kSmallStations
                : kLargeStations)[static_cast<std::size_t>(std::clamp(Position, 0, kOutAtTheTop))];
-    ZielX = target.left;
+    ZielX = Position >= kOutAtTheTop ? exitLeft(target.left) : target.left;
     ZielY = target.top;
     Timer1_Timer();
+}
+
+// The last station lies past the right edge of a 1024-pixel screen. A wider window (a zoomed
+// 16:9 screen is 20480 twips wide) moves it on to the window's edge, on the same 10-twip grid,
+// so that the ball leaves the screen there too.
+int frmBerg::exitLeft(int station) const {
+    const int edge = (ScaleWidth + kAcross - 1) / kAcross * kAcross;
+    return std::max(station, edge);
 }
 
 // One step: 10 across and 5 up or down towards the target. A ball rolling down a steep slope

@@ -63,6 +63,8 @@ void frmBerg::Form_Activate() {
     Rollmodus = 0;
     placeBallAtFoot();
     LayoutVerkleinern();
+    // The summit runs off the screen, however wide the window.
+    ln5.X2 = std::max(ln5.X2, ScaleWidth);
 }
 
 void frmBerg::cmdLos_Click() {

@@ -56,6 +56,7 @@ class frmBerg : public forms::Form {
     void buildScene();
     void placeBallAtFoot();
     void BallZiel();
+    int exitLeft(int station) const;
     void Timer1_Timer();
     void LayoutVerkleinern();
     void Grundstellung();

@@ -1,7 +1,8 @@
 #pragma once
 
-// The program: the shared state and one instance of every screen, each created when it is
-// first needed and kept for the whole run.
+// The program: the shared state, the start screen and one instance of every game, each created
+// when it is first needed and kept for the whole run. The games themselves come from the
+// composition root as a table of factories, so that the shell depends on no game.
 
 #include "Module1.h"
 #include "Runtime.h"
@@ -12,13 +13,18 @@
 namespace zifferix {
 
 class frmstart;
+class Zifferix;
 
 enum class Game { Uhr, Berg, Bruchteile, Netz, Waage, Ballon, Wander };
 constexpr std::size_t kGameCount = 7;
 
+// Makes a game's screen for the program; one per Game, in the order of the enum.
+using ScreenFactory = std::unique_ptr<forms::Form> (*)(Zifferix& program);
+using ScreenTable = std::array<ScreenFactory, kGameCount>;
+
 class Zifferix {
   public:
-    explicit Zifferix(forms::Runtime& runtime);
+    Zifferix(forms::Runtime& runtime, const ScreenTable& screens);
     ~Zifferix();
     Zifferix(const Zifferix&) = delete;
     Zifferix& operator=(const Zifferix&) = delete;
@@ -33,8 +39,10 @@ class Zifferix {
 
   private:
     forms::Runtime& runtime_;
+    const ScreenTable& screens_;
     Module1 shared_;
     std::unique_ptr<frmstart> start_;
+    // Declared after the start screen, so the games, which hold on to it, go first.
     std::array<std::unique_ptr<forms::Form>, kGameCount> games_;
 };
 

@@ -104,25 +104,36 @@ TEST_F(BalanceGame, TheNextEnterPosesTheNextProblemAndNeverJudgesAgain) {
     EXPECT_EQ(balance.shpLinks.FillColor, 0xFF8080u) << "level 8 shares its cell with 9";
 }
 
-TEST_F(BalanceGame, TheLevelColoursFollowTheChartAndEighteenKeepsTheRedOne) {
+TEST_F(BalanceGame, ThePansAndTheChartShowEachLevelInItsOwnColour) {
+    // The chart from "toll" down to "Achtung"; each colour covers two levels, 0 and 1 the best.
+    const std::pair<forms::Label frmwaage::*, forms::Color> chart[] = {
+        {&frmwaage::Label10, 0x00FF00}, {&frmwaage::Label9, 0x80FF80},
+        {&frmwaage::Label8, 0xC0FFC0},  {&frmwaage::Label7, 0xFFC0C0},
+        {&frmwaage::Label4, 0xFF8080},  {&frmwaage::Label5, 0xFF0000},
+        {&frmwaage::Label3, 0xC0C0FF},  {&frmwaage::Label2, 0x8080FF},
+        {&frmwaage::Label1, 0x0000FF},
+    };
+    const auto colourOf = [&](int level) { return chart[level / 2].second; };
+    const auto pansShow = [&](forms::Color colour) {
+        return balance.shpLinks.FillColor == colour && balance.shpRechts.FillColor == colour &&
+               balance.txtErgebnis.BackColor == colour;
+    };
     play(Normal);
-    EXPECT_EQ(balance.txtErgebnis.BackColor, balance.Label4.BackColor) << "level 9 starts";
-    EXPECT_EQ(balance.Label4.Caption, "Start");
-    const forms::Label* worse[] = {&balance.Label5, &balance.Label3, &balance.Label2,
-                                   &balance.Label1};
-    for (const forms::Label* cell : worse) {
-        wrong();
-        EXPECT_EQ(balance.shpRechts.FillColor, cell->BackColor) << cell->name();
-        wrong();
-        EXPECT_EQ(balance.shpRechts.FillColor, cell->BackColor) << cell->name();
+    for (const auto& [cell, colour] : chart) {
+        EXPECT_EQ((balance.*cell).BackColor, colour) << (balance.*cell).name();
     }
-    EXPECT_EQ(balance.shpLinks.FillColor, 0x0000FFu) << "level 17";
+    EXPECT_EQ(balance.Label4.Caption, "Start");
+    EXPECT_TRUE(pansShow(0xFF8080)) << "level 9 starts";
+    for (int level = 10; level <= 17; ++level) {
+        wrong();
+        EXPECT_TRUE(pansShow(colourOf(level))) << "level " << level;
+    }
     wrong();
-    EXPECT_EQ(balance.shpLinks.FillColor, 0x0000FFu) << "18 keeps red and goes back to 17";
-    right();
-    EXPECT_EQ(balance.shpLinks.FillColor, balance.Label1.BackColor) << "16";
-    right();
-    EXPECT_EQ(balance.shpLinks.FillColor, balance.Label2.BackColor) << "15";
+    EXPECT_TRUE(pansShow(0x0000FF)) << "18 keeps the red of 17, and goes back to 17";
+    for (int level = 16; level >= 0; --level) {
+        right();
+        EXPECT_TRUE(pansShow(colourOf(level))) << "level " << level;
+    }
 }
 
 TEST_F(BalanceGame, InTheRowAWinAddsThePointsWithoutBonusAndShowsTheSpider) {

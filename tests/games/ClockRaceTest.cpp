@@ -64,6 +64,7 @@ TEST_F(ClockRace, NineteenAtNormalFailAndNochmalStartsAFreshMinute) {
     h.type("\r");
     EXPECT_FALSE(clock.lblWiederholung.Visible);
     EXPECT_EQ(clock.shpkreis.Width, 4000);
+    EXPECT_EQ(clock.lin1.segment(), (forms::Segment{3000, 3000, 3000, 1000})) << "12 o'clock";
     EXPECT_EQ(clock.ActiveControl(), &clock.txtErgebnis);
     right(20);
     seconds(63);
@@ -90,14 +91,19 @@ TEST_F(ClockRace, AfterTheMinuteAnAnswerIsStillTakenButEndsTheAttempt) {
     EXPECT_TRUE(clock.lblWiederholung.Visible) << "a wrong answer at second 61 ends";
 }
 
-TEST_F(ClockRace, TheHandTurnsAndTheFaceShrinksAboutItsCentre) {
+TEST_F(ClockRace, TheHandTurnsClockwiseFromTwelveAndTheFaceShrinksAboutItsCentre) {
     play(VollSchwer);
+    EXPECT_EQ(clock.lin1.segment(), (forms::Segment{3000, 3000, 3000, 1000})) << "12 o'clock";
     seconds(15);
-    EXPECT_EQ(clock.lin1.segment(), (forms::Segment{3000, 3000, 5000, 3000}));
+    EXPECT_EQ(clock.lin1.segment(), (forms::Segment{3000, 3000, 5000, 3000})) << "3 o'clock";
     EXPECT_EQ(clock.shpkreis.placement(), (forms::Placement{1105, 1000, 3790, 4000}));
     EXPECT_EQ(clock.shpkreis.BorderWidth, 15);
     seconds(15);
-    EXPECT_EQ(clock.lin1.segment(), (forms::Segment{3000, 3000, 3000, 1000}));
+    EXPECT_EQ(clock.lin1.segment(), (forms::Segment{3000, 3000, 3000, 5000})) << "6 o'clock";
+    seconds(15);
+    EXPECT_EQ(clock.lin1.segment(), (forms::Segment{3000, 3000, 1000, 3000})) << "9 o'clock";
+    seconds(15);
+    EXPECT_EQ(clock.lin1.segment(), (forms::Segment{3000, 3000, 3000, 1000})) << "a full turn";
 }
 
 TEST_F(ClockRace, InTheRowASuccessAddsOnlyTheRightAnswersAndShowsTheMountain) {

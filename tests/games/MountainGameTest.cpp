@@ -92,11 +92,7 @@ TEST_F(MountainGame, TheBallLeavesAtTheTopAndTheWinScoresTheBonus) {
     for (int i = 0; i < 11; ++i) {
         right();
     }
-    h.type(mountainAnswer(mountain) + "\r");
-    h.ticks(229);
-    EXPECT_EQ(mountain.shpStein.Left, 15990);
-    EXPECT_TRUE(playing());
-    h.ticks(1);
+    right();
     EXPECT_FALSE(playing());
     EXPECT_EQ(h.start().lblPunkte2.Caption, "33");
     EXPECT_EQ(h.start().lblPunkte2.ForeColor, 0x00FFFFu);
@@ -116,6 +112,17 @@ TEST_F(MountainGame, TheAnswerTakesDigitsAndOneComma) {
     waitForProblem();
     EXPECT_EQ(mountain.shpStein.Left, 1920);
     EXPECT_EQ(points(), 15);
+}
+
+TEST_F(MountainGame, AtVollSchwerZeroCanBeAskedAndZeroIsTheRightAnswer) {
+    const auto pick = ScriptedRandom::pick;
+    h.random().push({pick(0, 5), pick(1, 5), pick(1, 3), pick(0, 1000)}); // 0 mm in cm
+    play(VollSchwer);
+    ASSERT_EQ(mountain.lblzahl.Caption, "0");
+    h.type("0\r");
+    waitForProblem();
+    EXPECT_EQ(mountain.shpStein.Left, 1920) << "one station up";
+    EXPECT_EQ(points(), 30);
 }
 
 TEST_F(MountainGame, InTheRowAWinAddsThePointsWithoutBonusAndShowsTheBalance) {
@@ -141,6 +148,28 @@ TEST_F(MountainGame, ClosingTheWindowWhileTheBallMovesLeavesNothingMovingForTheN
     EXPECT_EQ(mountain.shpStein.placement(), (forms::Placement{0, 8300, 700, 700}));
     EXPECT_FALSE(mountain.cmdEnde.Enabled);
     EXPECT_EQ(mountain.ActiveControl(), &mountain.cmdLos);
+}
+
+// 1920 x 1080 pixels, zoomed by 1.40625: the window is 20480 twips wide.
+class MountainGameOnAWideScreen : public MountainGame {
+  protected:
+    MountainGameOnAWideScreen() : MountainGame(20480) {}
+};
+
+TEST_F(MountainGameOnAWideScreen, TheLastMoveCarriesTheBallPastTheWindowsRightEdge) {
+    play(Leicht);
+    EXPECT_EQ(mountain.ln5.segment(), (forms::Segment{14000, 5000, 20480, 5000}));
+    for (int i = 0; i < 11; ++i) {
+        right();
+    }
+    ASSERT_EQ(mountain.shpStein.Left, 13690) << "every other station as on any screen";
+    h.type(mountainAnswer(mountain) + "\r");
+    h.ticks(677);
+    EXPECT_EQ(mountain.shpStein.Left, 20470);
+    EXPECT_TRUE(playing());
+    h.ticks(1);
+    EXPECT_FALSE(playing()) << "the ball has left the window";
+    EXPECT_EQ(mountain.shpStein.placement(), (forms::Placement{20480, 4300, 700, 700}));
 }
 
 class MountainGameOnASmallScreen : public MountainGame {
@@ -202,6 +231,16 @@ TEST(LengthProblems, ConvertAsAChildLearnsIt) {
         {Leicht, {unit(4), unit(5), pick(0, 2), pick(2, 10000)}, "3", 0.003},
         {Normal, {unit(4), unit(5), pick(1, 2), pick(4, 10000)}, "0,5", 0.0005},
         {VollSchwer, {unit(2), unit(1), pick(4, 5), pick(375, 1000)}, "0,000375", 0.00375},
+        // The upper bounds are exclusive: 10000 m and 100 dm are drawn again.
+        {Leicht,
+         {unit(4), unit(5), pick(0, 2), pick(9999, 10000), pick(0, 2), pick(9998, 10000)},
+         "9999",
+         9.999},
+        {Leicht,
+         {unit(3), unit(2), pick(0, 3), pick(99, 100), pick(1, 3), pick(99, 100)},
+         "10",
+         100},
+        {VollSchwer, {unit(1), unit(2), pick(1, 3), pick(0, 1000)}, "0", 0},
     };
     for (Case c : cases) {
         const zifferix::LengthProblem p =

@@ -160,6 +160,32 @@ TEST_F(WholeRow, SevenGamesWonAddUpTheirPointsAndTheBonusIntoTheRowsLabel) {
     EXPECT_FALSE(h.runtime.animating());
 }
 
+TEST_F(WholeRow, AtVollSchwerTheBonusIs110AndALowerRowLaterLeavesTheBestInOrange) {
+    startRow(VollSchwer);
+    for (std::size_t i = 0; i < 6; ++i) {
+        ASSERT_EQ(h.active(), &h.program.screen(kOrder[i])) << i;
+        winGame(h, kOrder[i]);
+    }
+    const int handedOver = h.shared().GesamtPunkte;
+    winGame(h, Game::Bruchteile);
+    ASSERT_EQ(h.active(), &h.start());
+    const int best = h.shared().GesamtPunkte;
+    EXPECT_EQ(best, handedOver + h.shared().Punkte + 110);
+    EXPECT_EQ(h.start().lblPunkte10.Caption, forms::CStr(best));
+    EXPECT_EQ(h.start().lblPunkte10.ForeColor, 0x0080FFu);
+    EXPECT_EQ(h.start().opt10.ForeColor, 0x0080FFu);
+
+    startRow(Leicht);
+    for (Game game : kOrder) {
+        winGame(h, game);
+    }
+    ASSERT_EQ(h.active(), &h.start());
+    ASSERT_LT(h.shared().GesamtPunkte, best);
+    EXPECT_EQ(h.start().lblPunkte10.Caption, forms::CStr(best)) << "the best row stays";
+    EXPECT_EQ(h.start().lblPunkte10.ForeColor, 0x0080FFu);
+    EXPECT_EQ(h.start().opt10.ForeColor, 0x0080FFu);
+}
+
 TEST_F(WholeRow, LeavingAnyGameUnwindsToTheStartScreenWithNothingWritten) {
     for (std::size_t leaveAt = 0; leaveAt < 7; ++leaveAt) {
         startRow(Normal);

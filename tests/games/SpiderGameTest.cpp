@@ -110,6 +110,7 @@ TEST_F(SpiderGame, EveryMistakeKnitsTheWebOnAndTheTwelfthLosesAtOnce) {
         {"Line9", "Line10", "Line11", "Line12", "Line13", "Line14", "Line15", "Line16"}};
     for (const int rightFirst : {0, 15}) {
         play(VollSchwer);
+        EXPECT_TRUE(spider.Image1.Visible) << "the instructions are back in every game";
         for (int i = 0; i < rightFirst; ++i) {
             right();
         }

@@ -4,6 +4,7 @@
 
 #include "FakeServices.h"
 #include "Runtime.h"
+#include "Screens.h"
 #include "Zifferix.h"
 #include "frmstart.h"
 
@@ -23,7 +24,7 @@ class ProgramHarness {
 
     FakeServices fakes;
     forms::Runtime runtime{fakes.services()};
-    zifferix::Zifferix program{runtime};
+    zifferix::Zifferix program{runtime, zifferix::screens()};
 
     zifferix::frmstart& start() { return program.start(); }
     zifferix::Module1& shared() { return program.shared(); }

@@ -1,6 +1,7 @@
 #include "View.h"
 #include "FakeServices.h"
 #include "QtServices.h"
+#include "Screens.h"
 #include "Twips.h"
 #include "Zifferix.h"
 #include "frmBallon.h"
@@ -41,7 +42,7 @@ class ViewOfTheProgram : public ::testing::Test {
     view::QtTextMetrics textMetrics;
     forms::Runtime runtime{
         {fakes.messageBox, fakes.screen, textMetrics, fakes.random, fakes.programEnd}};
-    zifferix::Zifferix program{runtime};
+    zifferix::Zifferix program{runtime, zifferix::screens()};
     view::View ui{runtime};
 
     void SetUp() override {
@@ -301,7 +302,7 @@ TEST(ZoomedView, FillsABigScreenWithEveryControlAtItsDesignPlaceTimesTheZoom) {
 
     FakeServices fakes;
     forms::Runtime runtime{fakes.services()};
-    zifferix::Zifferix program{runtime};
+    zifferix::Zifferix program{runtime, zifferix::screens()};
     view::View ui{runtime, view::Scale(1.40625)};
     program.run();
     ui.afterEvent();

@@ -1,0 +1,12 @@
+#pragma once
+
+// The composition root's table of the program's screens: the one place that names every game.
+// Each front end (the desktop window, the browser page) makes its program from it.
+
+#include "Zifferix.h"
+
+namespace zifferix {
+
+const ScreenTable& screens();
+
+} // namespace zifferix
