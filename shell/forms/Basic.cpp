@@ -1,6 +1,10 @@
 #include "Basic.h"
 
-#include <charconv>
+#include <cerrno>
+#include <clocale>
+#include <cstdio>
+#include <cstdlib>
+#include <locale.h>
 
 namespace forms {
 namespace {
@@ -12,14 +16,25 @@ bool isDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
+// Runs f with the C library's number conversions in the "C" locale, whatever locale the
+// process runs in (Qt sets it from the environment): a point is the decimal sign. The C
+// library's conversions are exact on every build, glibc's and the browser's alike.
+template <class F> auto inCLocale(F f) {
+    static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(0));
+    const locale_t previous = uselocale(c);
+    auto result = f();
+    uselocale(previous);
+    return result;
+}
+
 // Writes v rounded to `digits` significant digits in plain decimal notation.
 std::string plainDecimal(double v, int digits, char decimalSign) {
     if (!std::isfinite(v) || v == 0.0) {
         return "0";
     }
-    // to_chars ignores the C locale, which Qt sets from the environment.
+    // d.ddddde+xx, correctly rounded to nearest, ties to even.
     char buf[64] = {};
-    std::to_chars(buf, buf + sizeof buf - 1, v, std::chars_format::scientific, digits - 1);
+    inCLocale([&] { return std::snprintf(buf, sizeof buf, "%.*e", digits - 1, v); });
     const bool negative = buf[0] == '-';
     const char* p = buf + (negative ? 1 : 0);
     std::string mantissa(1, *p++);
@@ -29,12 +44,8 @@ std::string plainDecimal(double v, int digits, char decimalSign) {
             mantissa.push_back(*p++);
         }
     }
-    int exponent = 0;
     ++p; // the 'e'
-    if (*p == '+') {
-        ++p;
-    }
-    std::from_chars(p, buf + sizeof buf, exponent);
+    const int exponent = std::atoi(p);
     while (mantissa.size() > 1 && mantissa.back() == '0') {
         mantissa.pop_back();
     }
@@ -62,15 +73,23 @@ std::string plainDecimal(double v, int digits, char decimalSign) {
     return text;
 }
 
-// Reads a number in C notation, whatever the process locale; 0 when out of range.
-double toDouble(const std::string& number) {
-    const char* first = number.data();
-    if (*first == '+') {
-        ++first;
+// Reads all of a number in C notation, correctly rounded; nothing when the text holds more
+// than the number or the number is out of range.
+template <class T, class Convert>
+std::optional<T> parse(const std::string& number, Convert convert) {
+    errno = 0;
+    char* end = nullptr;
+    const T v = inCLocale([&] { return convert(number.c_str(), &end); });
+    if (end != number.c_str() + number.size() || errno == ERANGE || !std::isfinite(v)) {
+        return std::nullopt;
     }
-    double v = 0.0;
-    const auto [end, error] = std::from_chars(first, number.data() + number.size(), v);
-    return error == std::errc{} && std::isfinite(v) ? v : 0.0;
+    return v;
+}
+
+// Reads a number in C notation; 0 when out of range.
+double toDouble(const std::string& number) {
+    return parse<double>(number, [](const char* s, char** end) { return std::strtod(s, end); })
+        .value_or(0.0);
 }
 
 std::string withBlank(double v, std::string text) {
@@ -164,12 +183,7 @@ std::optional<Single> CSng(std::string_view text) {
     if (!digits) {
         return std::nullopt;
     }
-    Single v = 0;
-    const auto [end, error] = std::from_chars(number.data(), number.data() + number.size(), v);
-    if (error != std::errc{} || end != number.data() + number.size() || !std::isfinite(v)) {
-        return std::nullopt;
-    }
-    return v;
+    return parse<Single>(number, [](const char* s, char** end) { return std::strtof(s, end); });
 }
 
 } // namespace forms

@@ -31,8 +31,9 @@ void Form::Randomize() {
     runtime_.services().random.randomize();
 }
 
-void Form::MsgBox(const std::string& prompt, int style, const std::string& title) {
-    runtime_.services().messageBox.show(prompt, style, title);
+void Form::MsgBox(const std::string& prompt, int style, const std::string& title,
+                  std::function<void()> then) {
+    runtime_.message(prompt, style, title, std::move(then));
 }
 
 int Form::ScreenWidth() const {

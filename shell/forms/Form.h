@@ -47,7 +47,10 @@ class Form {
   protected:
     Single Rnd();
     void Randomize();
-    void MsgBox(const std::string& prompt, int style, const std::string& title);
+    // A modal message. Whatever the handler does once it is dismissed goes into then, as after a
+    // Show: a browser's message is still open when the handler returns.
+    void MsgBox(const std::string& prompt, int style, const std::string& title,
+                std::function<void()> then = {});
     int ScreenWidth() const;
     void End();
 

@@ -102,8 +102,7 @@ constexpr int kDelete = 127;
 // --- input -------------------------------------------------------------------------------
 
 void Runtime::click(Control& control) {
-    if (busy_ || ended_ || &control.form() != activeForm() || !control.shown() ||
-        !control.usable()) {
+    if (!takesInput() || &control.form() != activeForm() || !control.shown() || !control.usable()) {
         return;
     }
     dispatch([&] {
@@ -139,7 +138,7 @@ void Runtime::choose(OptionButton& option) {
 
 void Runtime::keyPress(int keyAscii) {
     Form* form = activeForm();
-    if (busy_ || ended_ || form == nullptr || form->focus_ == nullptr ||
+    if (!takesInput() || form == nullptr || form->focus_ == nullptr ||
         !form->focus_->canTakeFocus()) {
         return;
     }
@@ -191,7 +190,7 @@ void Runtime::pressKeyOnTextBox(TextBox& box, int keyAscii) {
 
 void Runtime::navigate(Navigation key) {
     Form* form = activeForm();
-    if (busy_ || ended_ || form == nullptr) {
+    if (!takesInput() || form == nullptr) {
         return;
     }
     dispatch([&] {
@@ -233,7 +232,7 @@ void Runtime::moveWithinOptions(OptionButton& option, int direction) {
 
 void Runtime::mnemonic(char32_t letter) {
     Form* form = activeForm();
-    if (busy_ || ended_ || form == nullptr) {
+    if (!takesInput() || form == nullptr) {
         return;
     }
     for (Control* c : inTabOrder(*form)) {
@@ -250,14 +249,14 @@ void Runtime::mnemonic(char32_t letter) {
 }
 
 void Runtime::focus(Control& control) {
-    if (busy_ || ended_ || &control.form() != activeForm() || !control.canTakeFocus()) {
+    if (!takesInput() || &control.form() != activeForm() || !control.canTakeFocus()) {
         return;
     }
     dispatch([&] { control.form().focus_ = &control; });
 }
 
 void Runtime::close(Form& form) {
-    if (busy_ || ended_ || &form != activeForm()) {
+    if (!takesInput() || &form != activeForm()) {
         return;
     }
     dispatch([&] { form.Form_QueryClose(); });

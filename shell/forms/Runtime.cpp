@@ -48,6 +48,9 @@ bool Runtime::animating() const {
 
 std::optional<std::int64_t> Runtime::nextDue() const {
     std::optional<std::int64_t> next;
+    if (messageOpen_) {
+        return next; // time stands still while a message box is open
+    }
     for (const Form* form : forms_) {
         for (const Timer* timer : form->timers_) {
             if (timer->running_ && (!next || timer->due_ < *next)) {
@@ -84,7 +87,7 @@ void Runtime::dispatch(const std::function<void()>& handler) {
 // --- time and modal forms ----------------------------------------------------------------
 
 void Runtime::advance(std::int64_t ms) {
-    if (busy_ || ended_ || ms <= 0) {
+    if (!takesInput() || ms <= 0) {
         return; // time stands still while a message box is open
     }
     const std::int64_t target = now_ + ms;
@@ -150,6 +153,18 @@ void Runtime::setFocus(Control& control) {
     if (control.canTakeFocus()) {
         control.form().focus_ = &control;
     }
+}
+
+void Runtime::message(const std::string& prompt, int style, const std::string& title,
+                      std::function<void()> then) {
+    messageOpen_ = true;
+    services_.messageBox.show(prompt, style, title, [this, then = std::move(then)] {
+        messageOpen_ = false;
+        // Inside the handler that opened the message, or as an event of its own.
+        if (then) {
+            dispatch(then);
+        }
+    });
 }
 
 void Runtime::end() {

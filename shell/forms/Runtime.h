@@ -25,6 +25,8 @@ class Runtime {
     // The start-up form: shown and activated; the program runs until End.
     void start(Form& startup);
     bool ended() const { return ended_; }
+    // A message box is open: no input is taken and time stands still.
+    bool messageOpen() const { return messageOpen_; }
 
     // Input from the child, always for the active form.
     void click(Control& control);
@@ -68,7 +70,10 @@ class Runtime {
     void show(Form& form, std::function<void()> whenHidden);
     void hide(Form& form);
     void setFocus(Control& control);
+    void message(const std::string& prompt, int style, const std::string& title,
+                 std::function<void()> then);
     void end();
+    bool takesInput() const { return !busy_ && !ended_ && !messageOpen_; }
 
     void dispatch(const std::function<void()>& handler);
     void settle();
@@ -92,6 +97,7 @@ class Runtime {
     std::int64_t now_ = 0;
     bool busy_ = false;
     bool ended_ = false;
+    bool messageOpen_ = false;
 };
 
 } // namespace forms

@@ -3,6 +3,7 @@
 // What the runtime needs from the world outside, behind small interfaces so that tests fake
 // them: the real program gets them from the Qt view.
 
+#include <functional>
 #include <string>
 
 namespace forms {
@@ -18,8 +19,11 @@ struct Size {
 class MessageBoxService {
   public:
     virtual ~MessageBoxService() = default;
-    // Modal: returns when the child has dismissed the message.
-    virtual void show(const std::string& prompt, int style, const std::string& title) = 0;
+    // Modal: the program takes no input and its time stands still until the child has dismissed
+    // the message; then `closed` runs. A desktop waits for that before show returns; a browser
+    // cannot wait inside a handler, and calls `closed` later.
+    virtual void show(const std::string& prompt, int style, const std::string& title,
+                      std::function<void()> closed) = 0;
 };
 
 class ScreenService {

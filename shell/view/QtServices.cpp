@@ -42,7 +42,9 @@ constexpr std::pair<int, QMessageBox::Icon> kIcons[] = {
     {64, QMessageBox::Information},
 };
 
-void QtMessageBox::show(const std::string& prompt, int style, const std::string& title) {
+// The box waits for its button in a nested event loop, so the message is closed when show returns.
+void QtMessageBox::show(const std::string& prompt, int style, const std::string& title,
+                        std::function<void()> closed) {
     QMessageBox box(parent ? parent() : nullptr);
     for (const auto& [bits, icon] : kIcons) {
         if ((style & 0x70) == bits) {
@@ -54,6 +56,7 @@ void QtMessageBox::show(const std::string& prompt, int style, const std::string&
     box.setStandardButtons(QMessageBox::Ok);
     box.setDefaultButton(QMessageBox::Ok);
     box.exec();
+    closed();
 }
 
 void QtProgramEnd::end() {

@@ -36,7 +36,8 @@ class QtTextMetrics : public forms::TextMetricsService {
 // A real modal dialog with the title, the prompt, the icon of the style and an OK button.
 class QtMessageBox : public forms::MessageBoxService {
   public:
-    void show(const std::string& prompt, int style, const std::string& title) override;
+    void show(const std::string& prompt, int style, const std::string& title,
+              std::function<void()> closed) override;
     std::function<QWidget*()> parent; // the window the message belongs to
 };
 

@@ -1,4 +1,5 @@
 #include "Basic.h"
+#include "NumberTexts.h"
 
 #include <gtest/gtest.h>
 
@@ -55,6 +56,18 @@ TEST(CStr, KeepsSevenDigitsOfASingleAndFifteenOfADouble) {
     EXPECT_EQ(CStr(0.1f), "0,1");
     EXPECT_EQ(CStr(static_cast<double>(0.1f)), "0,100000001490116");
     EXPECT_EQ(CStr(1.0 / 3), "0,333333333333333");
+}
+
+TEST(CStr, RoundsToNearestAndHalfwayToEvenAsEveryBuildDoes) {
+    for (const testing_support::NumberText& t : testing_support::numberTexts()) {
+        EXPECT_EQ(testing_support::cstrOf(t), t.cstr) << t.value;
+    }
+}
+
+TEST(CSng, ReadsTheNearestSingleAsEveryBuildDoes) {
+    for (const testing_support::TypedNumber& t : testing_support::typedNumbers()) {
+        EXPECT_EQ(CSng(t.text), t.value) << t.text;
+    }
 }
 
 TEST(CSng, ReadsANumberWithTheGermanComma) {

@@ -162,4 +162,34 @@ TEST_F(ModalStack, EndStopsTheProgramAtOnce) {
     EXPECT_EQ(ticks, 0);
 }
 
+// A browser's message is still open when its handler has returned: until the child dismisses
+// it, nothing is clicked or typed and no time passes; then the handler's rest runs.
+TEST_F(ModalStack, AMessageStillOpenAfterItsHandlerHoldsInputAndTimeUntilDismissed) {
+    fakes.messageBox.holdOpen = true;
+    int ticks = 0;
+    runtime.run([&] {
+        start.timer.Interval = 100;
+        start.timer.Enabled = true;
+        start.timer.onTimer = [&] { ++ticks; };
+    });
+    start.ok.onClick = [&] { start.message("Halt", [&] { log.push_back("dismissed"); }); };
+    runtime.click(start.ok);
+    ASSERT_TRUE(runtime.messageOpen());
+
+    runtime.click(start.ok);
+    runtime.focus(start.box);
+    runtime.keyPress('1');
+    runtime.advance(1000);
+    EXPECT_EQ(fakes.messageBox.shown.size(), 1u);
+    EXPECT_EQ(start.box.Text, "");
+    EXPECT_EQ(ticks, 0);
+    EXPECT_FALSE(runtime.nextDue()) << "no frames while the message is open";
+
+    fakes.messageBox.dismiss();
+    EXPECT_FALSE(runtime.messageOpen());
+    EXPECT_EQ(log.back(), "dismissed");
+    runtime.advance(100);
+    EXPECT_EQ(ticks, 1);
+}
+
 } // namespace

@@ -40,6 +40,9 @@ class TestForm : public forms::Form {
     }
 
     void quit() { End(); }
+    void message(const std::string& prompt, std::function<void()> then = {}) {
+        MsgBox(prompt, 0, name(), std::move(then));
+    }
 
     int activations = 0;
     std::function<void()> onActivate;

@@ -11,6 +11,7 @@
 #include <initializer_list>
 #include <random>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace testing_support {
@@ -21,12 +22,24 @@ struct ShownMessage {
     std::string title;
 };
 
+// Dismissed at once, as the desktop's box returns dismissed; or held open until dismiss(), as a
+// browser's stays open after the handler.
 class FakeMessageBox : public forms::MessageBoxService {
   public:
-    void show(const std::string& prompt, int style, const std::string& title) override {
+    void show(const std::string& prompt, int style, const std::string& title,
+              std::function<void()> closed) override {
         shown.push_back({prompt, style, title});
+        if (holdOpen) {
+            pending = std::move(closed);
+        } else {
+            closed();
+        }
     }
+    void dismiss() { std::exchange(pending, {})(); }
+
     std::vector<ShownMessage> shown;
+    bool holdOpen = false;
+    std::function<void()> pending;
 };
 
 class FakeScreen : public forms::ScreenService {

@@ -258,8 +258,11 @@ TEST(MessageBox, IsAModalDialogWithTheQuestionIconAndOnlyAnOkButton) {
         checked = true;
         box->accept();
     });
-    messages.show("Du hast keinen Schwierigkeitsgrad gewählt!", 288, "Fehler");
+    bool closed = false;
+    messages.show("Du hast keinen Schwierigkeitsgrad gewählt!", 288, "Fehler",
+                  [&] { closed = true; });
     EXPECT_TRUE(checked);
+    EXPECT_TRUE(closed) << "dismissed when show returns";
 }
 
 // A form with one shape, to see how the view draws it.
