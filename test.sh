@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds with warnings as errors and runs every test: the logic and
 # view tests, the end-to-end tests under Xvfb, then the logic and monkey tests once more under
-# AddressSanitizer and UndefinedBehaviorSanitizer.
+# AddressSanitizer and UndefinedBehaviorSanitizer, and last the browser edition in Chromium.
 set -euo pipefail
 cd "$(dirname "$0")"
 # The tests need a UTF-8 locale; a fresh machine may have none set, and C.UTF-8 is always there.
@@ -17,4 +17,9 @@ ctest --preset ci -j "$jobs"
 cmake --preset sanitize >/dev/null
 cmake --build --preset sanitize -j "$jobs"
 ctest --preset sanitize -j "$jobs"
+
+install_browser_test_modules
+emcmake cmake --preset web >/dev/null
+cmake --build --preset web
+ctest --preset web -j "$jobs"
 echo "All tests passed."

@@ -1,12 +1,21 @@
 # Installs the Debian packages that are missing, and nothing when all are there.
-# Sourced by run.sh, test.sh, package.sh and the benchmarks: `install_missing run`, `test`,
-# `package` or `bench`.
+# Sourced by run.sh, test.sh, package.sh, web.sh and the benchmarks: `install_missing run`,
+# `test`, `package`, `web` or `bench`.
 
 RUN_PACKAGES=(
     cmake ninja-build g++
     qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
     fonts-liberation fonts-comic-neue
 )
+# The browser edition: Debian's emscripten, and Python's font tools to cut the page's fonts
+# (Liberation Sans 2 and Comic Neue, both under the SIL Open Font License).
+WEB_PACKAGES=(
+    cmake ninja-build emscripten
+    python3 fonttools python3-brotli
+    fonts-liberation2 fonts-comic-neue
+)
+# Its tests: Debian's Chromium, driven by npm's puppeteer-core.
+WEB_TEST_PACKAGES=(chromium)
 # The benchmarks' own X server, window probes and keys.
 BENCH_PACKAGES=(libx11-dev libxdamage-dev xvfb xauth xdotool)
 # dpkg-shlibdeps finds the libraries the Debian package depends on; CPack asks `file` which
@@ -22,10 +31,18 @@ TEST_PACKAGES=(
 )
 
 install_missing() {
-    local wanted=("${RUN_PACKAGES[@]}")
-    [ "$1" = test ] && wanted+=("${TEST_PACKAGES[@]}")
-    [ "$1" = package ] && wanted+=("${PACKAGE_PACKAGES[@]}")
-    [ "$1" = bench ] && wanted+=("${BENCH_PACKAGES[@]}")
+    local wanted=()
+    case "$1" in
+    run) wanted=("${RUN_PACKAGES[@]}") ;;
+    test) wanted=("${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${WEB_PACKAGES[@]}" "${WEB_TEST_PACKAGES[@]}") ;;
+    package) wanted=("${RUN_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}") ;;
+    web) wanted=("${WEB_PACKAGES[@]}") ;;
+    bench) wanted=("${RUN_PACKAGES[@]}" "${BENCH_PACKAGES[@]}" "${WEB_PACKAGES[@]}" "${WEB_TEST_PACKAGES[@]}") ;;
+    esac
+    # Node.js and npm may come from elsewhere than Debian: a command that is there will do.
+    if [ "$1" = test ] || [ "$1" = bench ]; then
+        command -v npm >/dev/null || wanted+=(npm)
+    fi
     local missing=()
     for package in "${wanted[@]}"; do
         dpkg-query -W -f='${Status}' "$package" 2>/dev/null | grep -q "install ok installed" ||
@@ -40,3 +57,17 @@ install_missing() {
     "${sudo[@]}" env DEBIAN_FRONTEND=noninteractive \
         apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
+
+# The browser tests' DevTools client, exactly as tests/web/package-lock.json pins it; nothing
+# is fetched while the installed copy matches the lock.
+install_browser_test_modules() {
+    local dir=tests/web
+    cmp -s "$dir/package-lock.json" "$dir/node_modules/.zifferix-lock" 2>/dev/null && return 0
+    echo "Installing the browser tests' npm packages"
+    (cd "$dir" && npm ci --no-audit --no-fund --loglevel=error)
+    cp "$dir/package-lock.json" "$dir/node_modules/.zifferix-lock"
+}
+
+# Emscripten's JavaScript optimizer needs Debian's acorn module, which a Node.js from elsewhere
+# than Debian does not look for.
+export NODE_PATH=/usr/share/nodejs${NODE_PATH:+:$NODE_PATH}

@@ -12,11 +12,8 @@ using forms::Double;
 using forms::Int;
 using forms::Single;
 
-constexpr int Mm = 1;
-constexpr int Cm = 2;
-constexpr int Dm = 3;
-constexpr int M = 4;
-constexpr int Km = 5;
+// The unit codes, from the smallest up.
+enum UnitCode : int { Mm = 1, Cm, Dm, M, Km };
 
 void drawUnits(LengthProblem& p, int level, const std::function<Single()>& Rnd) {
     const auto R5 = [&] { return static_cast<int>(Int(Rnd() * 5)) + 1; };

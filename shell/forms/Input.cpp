@@ -230,10 +230,10 @@ void Runtime::moveWithinOptions(OptionButton& option, int direction) {
     choose(static_cast<OptionButton&>(*group[static_cast<std::size_t>(i)]));
 }
 
-void Runtime::mnemonic(char32_t letter) {
+bool Runtime::mnemonic(char32_t letter) {
     Form* form = activeForm();
     if (!takesInput() || form == nullptr) {
-        return;
+        return false;
     }
     for (Control* c : inTabOrder(*form)) {
         const std::string* caption = captionOf(*c);
@@ -243,9 +243,10 @@ void Runtime::mnemonic(char32_t letter) {
             } else {
                 dispatch([&] { choose(static_cast<OptionButton&>(*c)); });
             }
-            return;
+            return true;
         }
     }
+    return false;
 }
 
 void Runtime::focus(Control& control) {

@@ -32,9 +32,11 @@ class Runtime {
     void click(Control& control);
     void keyPress(int keyAscii);
     void navigate(Navigation key);
-    void mnemonic(char32_t letter); // Alt + the letter after "&" in a caption
-    void focus(Control& control);   // put there by the mouse
-    void close(Form& form);         // the window's close box
+    // Alt + the letter after "&" in a caption; false when no button or option has it, so that
+    // the key is left to whoever else may want it.
+    bool mnemonic(char32_t letter);
+    void focus(Control& control); // put there by the mouse
+    void close(Form& form);       // the window's close box
     // Lets ms of virtual time pass, delivering every due tick in time order.
     void advance(std::int64_t ms);
     // Runs code as one event, with the runtime's bookkeeping after it.
@@ -46,6 +48,8 @@ class Runtime {
     // What the view shows.
     const std::vector<Form*>& forms() const { return forms_; }
     Form* activeForm() const;
+    // The form the program started with, beneath every other; nothing before start.
+    Form* startupForm() const { return stack_.empty() ? nullptr : stack_.front().form; }
     bool animating() const;
     // When the next tick is due, in virtual time; nothing while no timer runs.
     std::optional<std::int64_t> nextDue() const;

@@ -1,6 +1,6 @@
 #include "Fonts.h"
 
-#include <cmath>
+#include "Zoom.h"
 
 namespace view {
 
@@ -12,7 +12,7 @@ void installFontSubstitutes() {
 
 QFont qfont(const forms::Font& font, double zoom) {
     QFont f(QString::fromStdString(font.Name));
-    f.setPixelSize(std::max(1, static_cast<int>(std::lround(font.Size * 96.0 / 72.0 * zoom))));
+    f.setPixelSize(forms::Zoom(zoom).fontPixels(font.Size));
     f.setBold(font.Bold);
     f.setStyleHint(QFont::SansSerif);
     return f;

@@ -1,51 +1,41 @@
 #pragma once
 
-// Twips to device-independent pixels. The screens are designed for 1024 x 768 pixels at 15
-// twips a pixel; on a larger screen everything grows by one zoom factor, and Qt's high-DPI
-// scaling comes on top, so that text and pictures stay sharp.
+// Twips to device-independent pixels for Qt: the zoom every view shares, and Qt's high-DPI
+// scaling on top, so that text and pictures stay sharp.
 
 #include "Color.h"
+#include "Zoom.h"
 
 #include <QColor>
 #include <QRect>
 #include <QSize>
 
-#include <cmath>
-
 namespace view {
 
-constexpr int kTwipsPerPixel = 15;
+using forms::kTwipsPerPixel;
 
 class Scale {
   public:
     explicit Scale(double zoom = 1.0) : zoom_(zoom) {}
 
-    double zoom() const { return zoom_; }
+    double zoom() const { return zoom_.factor(); }
 
-    int px(int twips) const {
-        return static_cast<int>(std::lround(twips * zoom_ / kTwipsPerPixel));
-    }
+    int px(int twips) const { return zoom_.px(twips); }
     // Edges are rounded, not sizes, so that neighbouring controls never leave a gap.
     QRect rect(int left, int top, int width, int height) const {
         const int x = px(left);
         const int y = px(top);
         return {x, y, px(left + width) - x, px(top + height) - y};
     }
-    // A pen or a border given in design pixels.
-    double pen(int pixels) const { return pixels * zoom_; }
-    // A length on the screen in twips of the design, never less than it covers.
-    int twips(int pixels) const {
-        return static_cast<int>(std::ceil(pixels * kTwipsPerPixel / zoom_ - 1e-9));
-    }
+    double pen(int pixels) const { return zoom_.pen(pixels); }
+    int twips(int pixels) const { return zoom_.twips(pixels); }
 
-    // The zoom for a screen of this size in device-independent pixels: the design grows to
-    // fill it as far as both sides allow, and never shrinks.
     static double fitting(QSize screen) {
-        return std::max(1.0, std::min(screen.width() / 1024.0, screen.height() / 768.0));
+        return forms::Zoom::fitting(screen.width(), screen.height());
     }
 
   private:
-    double zoom_;
+    forms::Zoom zoom_;
 };
 
 inline QColor qcolor(forms::Color c) {

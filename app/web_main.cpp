@@ -1,0 +1,87 @@
+// Zifferix in the browser: the same program as on the desktop, made visible in the page. The
+// page's script loads the fonts and this module, then calls start(); from then on it hands every
+// click, key, text, resize and dismissed message to the functions below.
+
+#include "Screens.h"
+#include "WebServices.h"
+#include "WebView.h"
+#include "Zifferix.h"
+
+#include <emscripten/bind.h>
+
+#include <memory>
+
+namespace {
+
+// One run of the program: from the start screen until "Aus und Schluss".
+struct Run {
+    Run(double width, double height) { services.screen.setViewport(width, height); }
+
+    web::WebServices services;
+    forms::Runtime runtime{services.services()};
+    zifferix::Zifferix program{runtime, zifferix::screens()};
+    web::WebView view{runtime, services};
+};
+
+std::unique_ptr<Run> run;
+
+void start(double width, double height) {
+    run.reset(); // the last run's layers go before the new run's come
+    run = std::make_unique<Run>(width, height);
+    run->program.run();
+    run->view.afterEvent();
+}
+
+void click(int id) {
+    if (run) {
+        run->view.click(id);
+    }
+}
+
+void focus(int id) {
+    if (run) {
+        run->view.focus(id);
+    }
+}
+
+void close(int layer) {
+    if (run) {
+        run->view.close(layer);
+    }
+}
+
+bool key(const std::string& key, const std::string& code, bool alt, bool ctrl, bool meta,
+         bool altGraph, bool shift, bool repeat) {
+    return run && run->view.key({key, code, alt, ctrl, meta, altGraph, shift, repeat});
+}
+
+void text(const std::string& typed) {
+    if (run) {
+        run->view.text(typed);
+    }
+}
+
+void resize(double width, double height) {
+    if (run) {
+        run->view.resize(width, height);
+    }
+}
+
+void dismissMessage() {
+    if (run) {
+        run->view.dismissMessage();
+    }
+}
+
+} // namespace
+
+EMSCRIPTEN_BINDINGS(zifferix) {
+    emscripten::function("start", &start);
+    emscripten::function("click", &click);
+    emscripten::function("focus", &focus);
+    emscripten::function("close", &close);
+    emscripten::function("key", &key);
+    emscripten::function("text", &text);
+    emscripten::function("resize", &resize);
+    emscripten::function("dismissMessage", &dismissMessage);
+}

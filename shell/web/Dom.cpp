@@ -1,0 +1,72 @@
+#include "Dom.h"
+
+#include <cmath>
+#include <cstdio>
+
+namespace web {
+
+val document() {
+    return val::global("document");
+}
+
+val make(const char* tag, const val& parent, const char* className) {
+    val node = document().call<val>("createElement", std::string(tag));
+    if (*className != '\0') {
+        node.set("className", std::string(className));
+    }
+    parent.call<void>("appendChild", node);
+    return node;
+}
+
+val makeSvg(const char* tag, const val& parent) {
+    val node = document().call<val>("createElementNS", std::string("http://www.w3.org/2000/svg"),
+                                    std::string(tag));
+    parent.call<void>("appendChild", node);
+    return node;
+}
+
+std::string pixels(double px) {
+    char text[32];
+    if (px == std::floor(px)) {
+        std::snprintf(text, sizeof text, "%dpx", static_cast<int>(px));
+    } else {
+        std::snprintf(text, sizeof text, "%.3fpx", px);
+    }
+    return text;
+}
+
+std::string cssColour(forms::Color c) {
+    char text[8];
+    std::snprintf(text, sizeof text, "#%02x%02x%02x", forms::red(c), forms::green(c),
+                  forms::blue(c));
+    return text;
+}
+
+std::string cssFont(const forms::Font& font, forms::Zoom zoom) {
+    return std::string(font.Bold ? "bold " : "") + std::to_string(zoom.fontPixels(font.Size)) +
+           "px \"" + font.Name + "\", \"Arial\", sans-serif";
+}
+
+Mnemonic splitMnemonic(const std::string& caption) {
+    Mnemonic m;
+    for (std::size_t i = 0; i < caption.size(); ++i) {
+        if (caption[i] != '&' || i + 1 == caption.size()) {
+            m.text += caption[i];
+            continue;
+        }
+        ++i; // "&&" is a plain "&"; "&x" marks x
+        if (caption[i] != '&' && m.at == std::string::npos) {
+            m.at = m.text.size();
+            std::size_t end = i + 1;
+            while (end < caption.size() &&
+                   (static_cast<unsigned char>(caption[end]) & 0xC0) == 0x80) {
+                ++end;
+            }
+            m.length = end - i;
+        }
+        m.text += caption[i];
+    }
+    return m;
+}
+
+} // namespace web

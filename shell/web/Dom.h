@@ -1,0 +1,38 @@
+#pragma once
+
+// The page as C++ sees it: small helpers over emscripten::val for making and changing
+// elements, and for writing the runtime's values in CSS.
+
+#include "Color.h"
+#include "Controls.h"
+#include "Zoom.h"
+
+#include <emscripten/val.h>
+
+#include <string>
+
+namespace web {
+
+using emscripten::val;
+
+val document();
+// A new element of the page, or of SVG, appended to parent.
+val make(const char* tag, const val& parent, const char* className = "");
+val makeSvg(const char* tag, const val& parent);
+
+// A twips value of the runtime as CSS.
+std::string pixels(double px);
+std::string cssColour(forms::Color c);
+// The screens' font names are the page's own web fonts; the rest is a fallback while they load.
+std::string cssFont(const forms::Font& font, forms::Zoom zoom);
+
+// A caption without the "&" that marks the Alt key letter, and that letter's place (npos if
+// none).
+struct Mnemonic {
+    std::string text;
+    std::size_t at = std::string::npos;
+    std::size_t length = 0; // bytes of the marked letter
+};
+Mnemonic splitMnemonic(const std::string& caption);
+
+} // namespace web

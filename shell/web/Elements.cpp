@@ -1,0 +1,498 @@
+#include "Elements.h"
+
+#include "Form.h"
+
+#include <algorithm>
+#include <cmath>
+#include <functional>
+
+namespace web {
+namespace {
+
+// Remembers what an element was last given; true when that has to change.
+template <class T> bool changed(std::optional<T>& applied, const T& now) {
+    if (applied == now) {
+        return false;
+    }
+    applied = now;
+    return true;
+}
+
+// The colours of a control and the one switch that decides how they are shown.
+struct Look {
+    forms::Color fore = 0;
+    forms::Color back = 0;
+    bool flag = false; // transparent label, graphical button, option unlike its frame
+    friend bool operator==(const Look&, const Look&) = default;
+};
+
+const char* cssAlign(forms::TextAlign align) {
+    switch (align) {
+    case forms::TextAlign::Right:
+        return "right";
+    case forms::TextAlign::Center:
+        return "center";
+    default:
+        return "left";
+    }
+}
+
+void setText(val node, const std::string& text) {
+    node.set("textContent", text);
+}
+
+void setAttribute(const val& node, const char* name, const std::string& value) {
+    node.call<void>("setAttribute", std::string(name), value);
+}
+
+// A caption with its Alt key letter underlined, built from text nodes only.
+void setCaption(const val& node, const std::string& caption) {
+    const Mnemonic m = splitMnemonic(caption);
+    setText(node, "");
+    if (m.at == std::string::npos) {
+        setText(node, m.text);
+        return;
+    }
+    node.call<void>("append", m.text.substr(0, m.at));
+    setText(make("u", node), m.text.substr(m.at, m.length));
+    node.call<void>("append", m.text.substr(m.at + m.length));
+}
+
+class LabelElement final : public Element {
+  public:
+    LabelElement(forms::Label& label, const val& parent, int id)
+        : Element(label, make("div", parent, "label"), id), label_(label) {}
+
+  private:
+    bool letsMouseThrough() const override { return true; }
+
+    void syncOwn(forms::Zoom, const Area&, bool) override {
+        if (changed(caption_, label_.Caption)) {
+            setText(node_, label_.Caption);
+        }
+        if (changed(align_, label_.Alignment)) {
+            style_.set("textAlign", std::string(cssAlign(label_.Alignment)));
+        }
+        // A label sized to its text never wraps it; a fixed one wraps at its width.
+        if (changed(autoSize_, label_.AutoSize)) {
+            style_.set("whiteSpace", std::string(label_.AutoSize ? "pre" : "pre-wrap"));
+        }
+        if (changed(border_, label_.BorderSingle)) {
+            node_["classList"].call<void>("toggle", std::string("bordered"), label_.BorderSingle);
+        }
+        if (changed(look_, Look{label_.ForeColor, label_.BackColor, label_.Transparent})) {
+            style_.set("color", cssColour(label_.ForeColor));
+            style_.set("background", label_.Transparent ? std::string("transparent")
+                                                        : cssColour(label_.BackColor));
+        }
+    }
+
+    forms::Label& label_;
+    std::optional<std::string> caption_;
+    std::optional<forms::TextAlign> align_;
+    std::optional<bool> autoSize_;
+    std::optional<bool> border_;
+    std::optional<Look> look_;
+};
+
+class TextBoxElement final : public Element {
+  public:
+    TextBoxElement(forms::TextBox& box, const val& parent, int id)
+        : Element(box, make("input", parent, "textbox"), id), box_(box) {
+        setAttribute(node_, "type", "text");
+        setAttribute(node_, "aria-label", "Antwort");
+        setAttribute(node_, "autocomplete", "off");
+        setAttribute(node_, "autocapitalize", "off");
+        setAttribute(node_, "autocorrect", "off");
+        setAttribute(node_, "spellcheck", "false");
+    }
+
+  private:
+    void syncOwn(forms::Zoom, const Area&, bool) override {
+        // Whatever the box shows, it shows the runtime's text with the caret at its end: an
+        // input method may have written into it behind the runtime's back.
+        const bool textChanged = changed(text_, box_.Text);
+        if (textChanged || node_["value"].as<std::string>() != box_.Text) {
+            node_.set("value", box_.Text);
+        }
+        if (textChanged && document()["activeElement"] == node_) {
+            const int end = node_["value"]["length"].as<int>();
+            node_.call<void>("setSelectionRange", end, end);
+        }
+        if (changed(align_, box_.Alignment)) {
+            style_.set("textAlign", std::string(cssAlign(box_.Alignment)));
+        }
+        if (changed(look_, Look{box_.ForeColor, box_.BackColor, false})) {
+            style_.set("color", cssColour(box_.ForeColor));
+            style_.set("background", cssColour(box_.BackColor));
+        }
+    }
+
+    forms::TextBox& box_;
+    std::optional<std::string> text_;
+    std::optional<forms::TextAlign> align_;
+    std::optional<Look> look_;
+};
+
+class ButtonElement final : public Element {
+  public:
+    ButtonElement(forms::CommandButton& button, const val& parent, int id)
+        : Element(button, make("button", parent, "button"), id), button_(button) {
+        setAttribute(node_, "type", "button");
+    }
+
+  private:
+    void syncOwn(forms::Zoom, const Area&, bool) override {
+        if (changed(caption_, button_.Caption)) {
+            setCaption(node_, button_.Caption);
+        }
+        if (changed(look_, Look{button_.ForeColor, button_.BackColor, button_.Graphical})) {
+            style_.set("color", cssColour(button_.ForeColor));
+            // Only a graphical button is painted in its own colour.
+            style_.set("backgroundColor",
+                       button_.Graphical ? cssColour(button_.BackColor) : std::string());
+        }
+    }
+
+    forms::CommandButton& button_;
+    std::optional<std::string> caption_;
+    std::optional<Look> look_;
+};
+
+class OptionElement final : public Element {
+  public:
+    OptionElement(forms::OptionButton& option, const val& parent, int id)
+        : Element(option, make("label", parent, "option"), id), option_(option),
+          radio_(make("input", node_)), caption_(make("span", node_)) {
+        setAttribute(radio_, "type", "radio");
+    }
+    const val& focusTarget() const override { return radio_; }
+
+  private:
+    void syncOwn(forms::Zoom, const Area&, bool) override {
+        if (changed(text_, option_.Caption)) {
+            setCaption(caption_, option_.Caption);
+        }
+        if (changed(value_, option_.Value())) {
+            radio_.set("checked", option_.Value());
+        }
+        // An option shows what lies beneath it through, unless its colour differs from that.
+        const forms::Color beneath = option_.container() != nullptr ? option_.container()->BackColor
+                                                                    : option_.form().BackColor;
+        const bool own = option_.BackColor != beneath;
+        if (changed(look_, Look{option_.ForeColor, option_.BackColor, own})) {
+            style_.set("color", cssColour(option_.ForeColor));
+            style_.set("background",
+                       own ? cssColour(option_.BackColor) : std::string("transparent"));
+        }
+    }
+
+    forms::OptionButton& option_;
+    val radio_;
+    val caption_;
+    std::optional<std::string> text_;
+    std::optional<bool> value_;
+    std::optional<Look> look_;
+};
+
+class FrameElement final : public Element {
+  public:
+    FrameElement(forms::Frame& frame, const val& parent, int id)
+        : Element(frame, make("div", parent, "frame"), id), frame_(frame),
+          box_(make("div", node_, "frame-box")), title_(make("span", node_, "frame-title")) {}
+
+  private:
+    void syncOwn(forms::Zoom, const Area&, bool) override {
+        if (changed(caption_, frame_.Caption)) {
+            setText(title_, frame_.Caption);
+        }
+        if (changed(look_, Look{frame_.ForeColor, frame_.BackColor, false})) {
+            title_["style"].set("color", cssColour(frame_.ForeColor));
+            style_.set("background", cssColour(frame_.BackColor));
+        }
+    }
+
+    forms::Frame& frame_;
+    val box_;
+    val title_;
+    std::optional<std::string> caption_;
+    std::optional<Look> look_;
+};
+
+// Everything a drawn control is drawn from, folded into one number.
+std::size_t drawingKeyOf(const forms::Control& c) {
+    std::size_t key = 0;
+    const auto mix = [&key](std::size_t v) { key = key * 1000003u ^ v; };
+    switch (c.kind()) {
+    case forms::ControlKind::Shape: {
+        const auto& s = static_cast<const forms::Shape&>(c);
+        mix(static_cast<std::size_t>(s.Kind));
+        mix(s.FillColor);
+        mix(s.FillSolid);
+        mix(s.BorderColor);
+        mix(static_cast<std::size_t>(s.BorderWidth));
+        break;
+    }
+    case forms::ControlKind::Line: {
+        const auto& l = static_cast<const forms::Line&>(c);
+        mix(l.BorderColor);
+        mix(static_cast<std::size_t>(l.BorderWidth));
+        break;
+    }
+    default:
+        break;
+    }
+    return key;
+}
+
+void setNumber(const val& node, const char* attribute, double value) {
+    node.call<void>("setAttribute", std::string(attribute), value);
+}
+
+// A shape drawn in SVG as on the desktop: a square, a circle and a rounded square take the
+// largest size that fits, centred; the border lies inside the shape's rectangle.
+class ShapeElement final : public Element {
+  public:
+    ShapeElement(forms::Shape& shape, const val& parent, int id)
+        : Element(shape, makeSvg("svg", parent), id), shape_(shape) {
+        node_.call<void>("setAttribute", std::string("class"), std::string("shape"));
+    }
+
+  private:
+    bool letsMouseThrough() const override { return true; }
+    bool hasFont() const override { return false; }
+
+    void syncOwn(forms::Zoom zoom, const Area& area, bool moved) override {
+        const bool redraw = changed(key_, drawingKeyOf(shape_));
+        if (!redraw && !moved) {
+            return;
+        }
+        using forms::ShapeKind;
+        const bool round = shape_.Kind == ShapeKind::Oval || shape_.Kind == ShapeKind::Circle;
+        const char* tag = round ? "ellipse" : "rect";
+        if (drawing_.isUndefined() || drawing_["tagName"].as<std::string>() != tag) {
+            if (!drawing_.isUndefined()) {
+                drawing_.call<void>("remove");
+            }
+            drawing_ = makeSvg(tag, node_);
+        }
+        double x = 0;
+        double y = 0;
+        double w = area.width;
+        double h = area.height;
+        if (shape_.Kind == ShapeKind::Square || shape_.Kind == ShapeKind::Circle ||
+            shape_.Kind == ShapeKind::RoundedSquare) {
+            const double side = std::min(w, h);
+            x = (w - side) / 2;
+            y = (h - side) / 2;
+            w = h = side;
+        }
+        const double pen = zoom.pen(std::max(1, shape_.BorderWidth));
+        x += pen / 2;
+        y += pen / 2;
+        w = std::max(0.0, w - pen);
+        h = std::max(0.0, h - pen);
+        if (round) {
+            setNumber(drawing_, "cx", x + w / 2);
+            setNumber(drawing_, "cy", y + h / 2);
+            setNumber(drawing_, "rx", w / 2);
+            setNumber(drawing_, "ry", h / 2);
+        } else {
+            setNumber(drawing_, "x", x);
+            setNumber(drawing_, "y", y);
+            setNumber(drawing_, "width", w);
+            setNumber(drawing_, "height", h);
+            const bool rounded = shape_.Kind == ShapeKind::RoundedRectangle ||
+                                 shape_.Kind == ShapeKind::RoundedSquare;
+            setNumber(drawing_, "rx", rounded ? 8 : 0);
+            setAttribute(drawing_, "shape-rendering", rounded ? "auto" : "crispEdges");
+        }
+        setNumber(drawing_, "stroke-width", pen);
+        setAttribute(drawing_, "stroke", cssColour(shape_.BorderColor));
+        setAttribute(drawing_, "fill",
+                     shape_.FillSolid ? cssColour(shape_.FillColor) : std::string("none"));
+    }
+
+    forms::Shape& shape_;
+    val drawing_ = val::undefined();
+    std::optional<std::size_t> key_;
+};
+
+// A line in an SVG just large enough for it and its pen.
+class LineElement final : public Element {
+  public:
+    LineElement(forms::Line& line, const val& parent, int id)
+        : Element(line, makeSvg("svg", parent), id), line_(line), drawing_(makeSvg("line", node_)) {
+        node_.call<void>("setAttribute", std::string("class"), std::string("line"));
+        setAttribute(drawing_, "stroke-linecap", "butt");
+    }
+
+  private:
+    bool letsMouseThrough() const override { return true; }
+    bool hasFont() const override { return false; }
+
+    Area area(forms::Zoom zoom) const override {
+        const int pad = static_cast<int>(std::ceil(zoom.pen(line_.BorderWidth)));
+        const int x1 = zoom.px(line_.X1);
+        const int y1 = zoom.px(line_.Y1);
+        const int x2 = zoom.px(line_.X2);
+        const int y2 = zoom.px(line_.Y2);
+        return {std::min(x1, x2) - pad, std::min(y1, y2) - pad, std::abs(x2 - x1) + 1 + 2 * pad,
+                std::abs(y2 - y1) + 1 + 2 * pad};
+    }
+    Place place() const override {
+        return {line_.X1, line_.Y1, line_.X2, line_.Y2, line_.BorderWidth};
+    }
+
+    void syncOwn(forms::Zoom zoom, const Area& area, bool moved) override {
+        if (moved) {
+            setNumber(drawing_, "x1", zoom.px(line_.X1) - area.left);
+            setNumber(drawing_, "y1", zoom.px(line_.Y1) - area.top);
+            setNumber(drawing_, "x2", zoom.px(line_.X2) - area.left);
+            setNumber(drawing_, "y2", zoom.px(line_.Y2) - area.top);
+        }
+        if (changed(key_, drawingKeyOf(line_)) || moved) {
+            setAttribute(drawing_, "stroke", cssColour(line_.BorderColor));
+            setNumber(drawing_, "stroke-width", zoom.pen(std::max(1, line_.BorderWidth)));
+        }
+    }
+
+    forms::Line& line_;
+    val drawing_;
+    std::optional<std::size_t> key_;
+};
+
+// A picture from the page's templates, stretched to the control: a drawing scales sharply, an
+// instruction text is laid out at the size it was written for, in design pixels, and scaled
+// with the control and the zoom.
+class PictureElement final : public Element {
+  public:
+    PictureElement(forms::Image& image, const val& parent, int id)
+        : Element(image, make("div", parent, "picture"), id), image_(image) {}
+
+  private:
+    bool letsMouseThrough() const override { return true; }
+    bool hasFont() const override { return false; }
+
+    void syncOwn(forms::Zoom, const Area& area, bool moved) override {
+        const forms::Picture& picture = image_.Picture;
+        const bool fresh = changed(resource_, picture.resource);
+        if (fresh) {
+            setText(node_, "");
+            content_ = val::undefined();
+            const val found =
+                document().call<val>("getElementById", std::string("asset:") + picture.resource);
+            if (!found.isNull()) {
+                node_.call<void>("appendChild", found["content"].call<val>("cloneNode", true));
+                content_ = node_["firstElementChild"];
+            }
+        }
+        if (content_.isUndefined() || content_.isNull() || !(fresh || moved)) {
+            return;
+        }
+        if (picture.resource.ends_with(".svg")) {
+            setAttribute(content_, "preserveAspectRatio", "none");
+            setAttribute(content_, "width", "100%");
+            setAttribute(content_, "height", "100%");
+            return;
+        }
+        const forms::Zoom design;
+        const int naturalWidth = std::max(1, design.px(picture.naturalWidth));
+        const int naturalHeight = std::max(1, design.px(picture.naturalHeight));
+        val style = content_["style"];
+        style.set("width", pixels(naturalWidth));
+        style.set("height", pixels(naturalHeight));
+        style.set("transform", "scale(" + std::to_string(area.width / double(naturalWidth)) + ", " +
+                                   std::to_string(area.height / double(naturalHeight)) + ")");
+    }
+
+    forms::Image& image_;
+    val content_ = val::undefined();
+    std::optional<std::string> resource_;
+};
+
+} // namespace
+
+Element::Element(forms::Control& control, val node, int id)
+    : node_(std::move(node)), style_(node_["style"]), control_(control) {
+    setAttribute(node_, "data-id", std::to_string(id));
+    setAttribute(node_, "data-name", control.name());
+}
+
+Element::Area Element::area(forms::Zoom zoom) const {
+    const forms::Control& c = control_;
+    const int x = zoom.px(c.Left);
+    const int y = zoom.px(c.Top);
+    return {x, y, zoom.px(c.Left + c.Width) - x, zoom.px(c.Top + c.Height) - y};
+}
+
+Element::Place Element::place() const {
+    return {control_.Left, control_.Top, control_.Width, control_.Height, 0};
+}
+
+void Element::sync(forms::Zoom zoom) {
+    const forms::Control& c = control_;
+    if (changed(shown_, c.Visible)) {
+        style_.set("display", std::string(c.Visible ? "" : "none"));
+    }
+    if (!c.Visible) {
+        return; // a hidden control is brought up to date when it is shown again
+    }
+    const bool moved = changed(placed_, std::make_pair(place(), zoom.factor()));
+    if (moved) {
+        area_ = area(zoom);
+        style_.set("left", pixels(area_.left));
+        style_.set("top", pixels(area_.top));
+        style_.set("width", pixels(area_.width));
+        style_.set("height", pixels(area_.height));
+    }
+    if (changed(enabled_, c.Enabled)) {
+        val target = focusTarget();
+        if (target["disabled"].isUndefined()) {
+            node_["classList"].call<void>("toggle", std::string("disabled"), !c.Enabled);
+        } else {
+            target.set("disabled", !c.Enabled);
+        }
+    }
+    if (changed(tip_, c.ToolTipText)) {
+        if (c.ToolTipText.empty()) {
+            node_.call<void>("removeAttribute", std::string("title"));
+        } else {
+            setAttribute(node_, "title", c.ToolTipText);
+        }
+    }
+    if (changed(through_, letsMouseThrough() && c.ToolTipText.empty())) {
+        style_.set("pointerEvents", std::string(*through_ ? "none" : ""));
+    }
+    if (hasFont() && changed(font_, std::make_pair(c.Font, zoom.factor()))) {
+        style_.set("font", cssFont(c.Font, zoom));
+    }
+    syncOwn(zoom, area_, moved);
+}
+
+std::unique_ptr<Element> bind(forms::Control& control, const val& parent, int id) {
+    using forms::ControlKind;
+    switch (control.kind()) {
+    case ControlKind::Label:
+        return std::make_unique<LabelElement>(static_cast<forms::Label&>(control), parent, id);
+    case ControlKind::TextBox:
+        return std::make_unique<TextBoxElement>(static_cast<forms::TextBox&>(control), parent, id);
+    case ControlKind::CommandButton:
+        return std::make_unique<ButtonElement>(static_cast<forms::CommandButton&>(control), parent,
+                                               id);
+    case ControlKind::OptionButton:
+        return std::make_unique<OptionElement>(static_cast<forms::OptionButton&>(control), parent,
+                                               id);
+    case ControlKind::Frame:
+        return std::make_unique<FrameElement>(static_cast<forms::Frame&>(control), parent, id);
+    case ControlKind::Shape:
+        return std::make_unique<ShapeElement>(static_cast<forms::Shape&>(control), parent, id);
+    case ControlKind::Line:
+        return std::make_unique<LineElement>(static_cast<forms::Line&>(control), parent, id);
+    case ControlKind::Image:
+        return std::make_unique<PictureElement>(static_cast<forms::Image&>(control), parent, id);
+    }
+    return nullptr;
+}
+
+} // namespace web

@@ -1,0 +1,71 @@
+#pragma once
+
+// A control made visible in the page: its element, and what was last given to it, so that an
+// unchanged property costs nothing. Each kind of control has one class that makes its element
+// and brings everything the kind has over to it. Positions are whole CSS pixels at the zoom,
+// rounded at the edges as on the desktop, so both views put a control on the same pixel.
+
+#include "Controls.h"
+#include "Dom.h"
+#include "Zoom.h"
+
+#include <array>
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace web {
+
+class Element {
+  public:
+    virtual ~Element() = default;
+    Element(const Element&) = delete;
+    Element& operator=(const Element&) = delete;
+
+    forms::Control& control() const { return control_; }
+    const val& node() const { return node_; }
+    // The element that holds the keyboard focus: the box, the button or the option's radio.
+    virtual const val& focusTarget() const { return node_; }
+
+    // Brings the element up to date with its control, after every event.
+    void sync(forms::Zoom zoom);
+
+  protected:
+    Element(forms::Control& control, val node, int id);
+
+    // Where the element lies in its parent, in CSS pixels, and what decides it.
+    struct Area {
+        int left = 0;
+        int top = 0;
+        int width = 0;
+        int height = 0;
+    };
+    virtual Area area(forms::Zoom zoom) const;
+    using Place = std::array<int, 5>;
+    virtual Place place() const;
+    // Labels, shapes, lines and pictures let the mouse through to what lies beneath them,
+    // unless they have a tooltip to show.
+    virtual bool letsMouseThrough() const { return false; }
+    // Shapes and lines have no text; a picture's text brings its own fonts.
+    virtual bool hasFont() const { return true; }
+    // What only this kind of control has; `moved` when its area has changed.
+    virtual void syncOwn(forms::Zoom zoom, const Area& area, bool moved) = 0;
+
+    val node_;
+    val style_;
+
+  private:
+    forms::Control& control_;
+    std::optional<std::pair<Place, double>> placed_;
+    Area area_;
+    std::optional<bool> shown_;
+    std::optional<bool> enabled_;
+    std::optional<bool> through_;
+    std::optional<std::string> tip_;
+    std::optional<std::pair<forms::Font, double>> font_;
+};
+
+// Makes the element for a control inside parent. `id` names it to the page's input handlers.
+std::unique_ptr<Element> bind(forms::Control& control, const val& parent, int id);
+
+} // namespace web

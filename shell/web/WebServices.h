@@ -1,0 +1,88 @@
+#pragma once
+
+// What the runtime needs from the world outside, from the page: the viewport as the screen,
+// text measured with the page's fonts, a message box as a modal dialog, random numbers and the
+// end of a run.
+
+#include "Dom.h"
+#include "Services.h"
+#include "Zoom.h"
+
+#include <functional>
+#include <random>
+#include <string>
+
+namespace web {
+
+// The viewport, zoomed as the desktop zooms its screen: the screens' logic never knows.
+class WebScreen : public forms::ScreenService {
+  public:
+    void setViewport(double width, double height);
+    forms::Zoom zoom() const { return zoom_; }
+    double width() const { return width_; }
+    double height() const { return height_; }
+
+    int widthTwips() const override { return zoom_.twips(width_); }
+    forms::Size clientSizeTwips() const override {
+        return {zoom_.twips(width_), zoom_.twips(height_)};
+    }
+
+  private:
+    double width_ = forms::kDesignWidth;
+    double height_ = forms::kDesignHeight;
+    forms::Zoom zoom_;
+};
+
+// Measured in the zoomed font the label is drawn in, so that its text is never clipped.
+class WebTextMetrics : public forms::TextMetricsService {
+  public:
+    explicit WebTextMetrics(const WebScreen& screen);
+    forms::Size measure(const forms::Font& font, const std::string& text) const override;
+
+  private:
+    const WebScreen& screen_;
+    mutable val context_;
+};
+
+// The page's modal dialog: its title, the icon of the style, the prompt and an OK button. It
+// stays open after the handler that opened it; the page calls dismiss when the child closes it.
+class WebMessageBox : public forms::MessageBoxService {
+  public:
+    void show(const std::string& prompt, int style, const std::string& title,
+              std::function<void()> closed) override;
+    void dismiss();
+    bool open() const { return static_cast<bool>(closed_); }
+    const std::string& title() const { return title_; }
+
+  private:
+    std::function<void()> closed_;
+    std::string title_;
+};
+
+class WebRandom : public forms::RandomSource {
+  public:
+    WebRandom();
+    float next() override;
+    void randomize() override;
+
+  private:
+    std::mt19937 generator_;
+};
+
+// A page cannot close its tab: the view says goodbye once the runtime has ended.
+class WebProgramEnd : public forms::ProgramEnd {
+  public:
+    void end() override {}
+};
+
+struct WebServices {
+    WebScreen screen;
+    WebTextMetrics textMetrics{screen};
+    WebMessageBox messageBox;
+    WebRandom random;
+    WebProgramEnd programEnd;
+
+    forms::Services services() { return {messageBox, screen, textMetrics, random, programEnd}; }
+};
+
+} // namespace web

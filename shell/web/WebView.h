@@ -1,0 +1,95 @@
+#pragma once
+
+// The runtime made visible in a browser page: one layer of elements per form, stacked in the
+// page with the active form on top; clicks, keys and text fed back into the runtime; and a
+// frame driver that asks the browser for animation frames only while a visible form has an
+// enabled timer, so that an idle page requests none.
+
+#include "Elements.h"
+#include "Runtime.h"
+#include "WebServices.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+namespace web {
+
+// A key as the page's keydown event reports it.
+struct KeyEvent {
+    std::string key;  // the character, or the key's name ("Enter", "ArrowLeft")
+    std::string code; // the key's place on the keyboard ("NumpadDecimal", "KeyL")
+    bool alt = false;
+    bool ctrl = false;
+    bool meta = false;
+    bool altGraph = false;
+    bool shift = false;
+    bool repeat = false;
+};
+
+class WebView {
+  public:
+    WebView(forms::Runtime& runtime, WebServices& services);
+    ~WebView();
+    WebView(const WebView&) = delete;
+    WebView& operator=(const WebView&) = delete;
+
+    // Brings every layer up to date with its form, after any event.
+    void afterEvent();
+
+    // Input from the page. Elements are named by the id the view gave them.
+    void click(int id);
+    void focus(int id);
+    // The close box of a game's layer, as a window's close box on the desktop.
+    void close(int layer);
+    // True when the key was the program's, so that the browser must not act on it too.
+    bool key(const KeyEvent& event);
+    // Text that came without keys (a paste, a tablet's keyboard, an input method): one
+    // character at a time, as if typed.
+    void text(const std::string& text);
+    void resize(double width, double height);
+    void dismissMessage();
+
+    // How far past its tick a late frame may let time pass, so that a stall causes no burst.
+    static constexpr double kLongestFrame = 100;
+
+  private:
+    struct Layer {
+        forms::Form* form;
+        val node;
+        std::vector<Element*> elements;
+        std::optional<bool> shown;
+        std::optional<forms::Color> back;
+    };
+
+    void addLayer(forms::Form& form);
+    void syncLayer(Layer& layer);
+    void showActive();
+    void farewell();
+    forms::Control* controlOf(int id) const;
+
+    void schedule();
+    void requestFrame();
+    void cancelWakeUps();
+    void frame();
+    void afterTick();
+    static int onFrame(double time, void* self);
+    static void onTimeout(void* self);
+
+    forms::Runtime& runtime_;
+    WebServices& services_;
+    val stage_;
+    std::vector<Layer> layers_;
+    std::vector<std::unique_ptr<Element>> elements_; // by id
+    forms::Form* raised_ = nullptr;
+    std::string title_;
+
+    long frameRequest_ = 0;
+    long timeout_ = 0;
+    bool clockRunning_ = false;
+    double clockStart_ = 0; // ms, when time began to pass
+    double passed_ = 0;     // ms of real time already handed to the runtime
+};
+
+} // namespace web

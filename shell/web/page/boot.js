@@ -1,0 +1,139 @@
+// Starts Zifferix in the page. The program and the fonts load side by side; when both are
+// there, the start screen comes (text is measured in the fonts, so they come first). From then
+// on every click, key and piece of text goes to the program, which decides what it means.
+"use strict";
+
+(() => {
+    const faces = ["MS Sans Serif", "Arial", "Comic Sans MS"].flatMap((family) => [
+        `16px "${family}"`,
+        `bold 16px "${family}"`,
+    ]);
+    const fonts = Promise.all(faces.map((face) => document.fonts.load(face)));
+
+    Promise.all([createZifferix(), fonts]).then(([zifferix]) => run(zifferix));
+
+    function run(z) {
+        const stage = document.getElementById("stage");
+        const message = document.getElementById("message");
+        const goodbye = document.getElementById("goodbye");
+        const viewport = () => [document.documentElement.clientWidth, document.documentElement.clientHeight];
+        const idOf = (node) => {
+            const element = node instanceof Element ? node.closest("[data-id]") : null;
+            return element ? Number(element.dataset.id) : -1;
+        };
+        const playing = () => !message.open && goodbye.hidden;
+        const isBox = (node) => node instanceof HTMLInputElement && node.type === "text";
+
+        // Every key belongs to the program; the browser keeps only what the program leaves.
+        document.addEventListener("keydown", (e) => {
+            if (!playing() || e.isComposing || e.key === "Process" || e.key === "Unidentified") {
+                return; // an input method or a tablet's keyboard: its text comes as input
+            }
+            const alt = e.getModifierState("AltGraph");
+            if (z.key(e.key, e.code, e.altKey, e.ctrlKey, e.metaKey, alt, e.shiftKey, e.repeat)) {
+                e.preventDefault();
+            }
+        });
+        // A button pressed by Space acts when the key comes up: not here, the program has acted.
+        document.addEventListener("keyup", (e) => {
+            if (playing() && (e.key === " " || e.key === "Enter")) {
+                e.preventDefault();
+            }
+        });
+
+        stage.addEventListener("click", (e) => {
+            const closeBox = e.target instanceof Element ? e.target.closest("[data-close]") : null;
+            if (closeBox) {
+                z.close(Number(closeBox.dataset.close));
+                return;
+            }
+            const id = idOf(e.target);
+            if (id >= 0) {
+                e.preventDefault();
+                z.click(id);
+            }
+        });
+        // A press on anything but a box keeps the focus where the program has put it.
+        stage.addEventListener("mousedown", (e) => {
+            if (!isBox(e.target)) {
+                e.preventDefault();
+            }
+        });
+        stage.addEventListener("focusin", (e) => {
+            const id = idOf(e.target);
+            if (id >= 0) {
+                z.focus(id);
+            }
+        });
+
+        // Text that comes without keys goes in one character at a time, as if typed, so that a
+        // box never holds what its game would have swallowed.
+        stage.addEventListener("beforeinput", (e) => {
+            switch (e.inputType) {
+                case "insertText":
+                    e.preventDefault();
+                    z.text(e.data || "");
+                    break;
+                case "insertReplacementText":
+                case "insertFromPaste":
+                case "insertFromDrop":
+                    e.preventDefault();
+                    z.text(e.dataTransfer ? e.dataTransfer.getData("text/plain") : e.data || "");
+                    break;
+                case "insertLineBreak":
+                case "insertParagraph":
+                    e.preventDefault();
+                    z.text("\r");
+                    break;
+                case "deleteContentBackward":
+                    e.preventDefault();
+                    z.text("\b");
+                    break;
+                case "insertCompositionText":
+                    break; // an input method is composing: what it makes comes at its end
+                default:
+                    if (e.cancelable) {
+                        e.preventDefault();
+                    }
+            }
+        });
+        stage.addEventListener("compositionend", (e) => z.text(e.data || ""));
+        stage.addEventListener("paste", (e) => {
+            e.preventDefault();
+            z.text(e.clipboardData ? e.clipboardData.getData("text/plain") : "");
+        });
+        stage.addEventListener("drop", (e) => {
+            e.preventDefault();
+            z.text(e.dataTransfer ? e.dataTransfer.getData("text/plain") : "");
+        });
+        // Whatever still got into a box is put back to the program's text.
+        stage.addEventListener("input", (e) => {
+            if (!e.isComposing) {
+                z.text("");
+            }
+        });
+
+        // The message box: Enter, Escape, Space or its button close it, a held key does not.
+        const dismiss = () => z.dismissMessage();
+        message.querySelector("button").addEventListener("click", dismiss);
+        message.addEventListener("cancel", (e) => {
+            e.preventDefault();
+            dismiss();
+        });
+        message.addEventListener("keydown", (e) => {
+            e.preventDefault();
+            e.stopPropagation();
+            if (!e.repeat && (e.key === "Enter" || e.key === "Escape" || e.key === " ")) {
+                dismiss();
+            }
+        });
+        message.addEventListener("keyup", (e) => e.preventDefault());
+
+        goodbye.querySelector("button").addEventListener("click", () => z.start(...viewport()));
+        window.addEventListener("resize", () => z.resize(...viewport()));
+
+        z.start(...viewport());
+        document.documentElement.dataset.ready = "true";
+        performance.mark("zifferix-interactive");
+    }
+})();

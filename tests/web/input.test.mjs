@@ -1,0 +1,70 @@
+// Text that comes without keys, as a tablet's keyboard, a paste or a drop sends it, goes through
+// the game's own key rules one character at a time: nothing enters a box that the game would not
+// take, and the game goes on.
+
+import assert from "node:assert/strict";
+import { after, before, test } from "node:test";
+import { assertNoProblems, launch, open, serve, startGame, text, waitForTitle } from "./lib.mjs";
+
+let site;
+let browser;
+before(async () => {
+    site = await serve();
+    browser = await launch();
+});
+after(async () => {
+    await browser.close();
+    site.close();
+});
+
+// What a tablet's keyboard sends: no usable key, only the text to insert.
+const tabletTypes = (page, data) =>
+    page.evaluate((d) => {
+        const box = document.activeElement;
+        const event = new InputEvent("beforeinput", { inputType: "insertText", data: d, bubbles: true, cancelable: true });
+        if (box.dispatchEvent(event)) {
+            box.value += d; // what the browser would do if the page let it
+            box.dispatchEvent(new InputEvent("input", { inputType: "insertText", data: d, bubbles: true }));
+        }
+    }, data);
+const paste = (page, data) =>
+    page.evaluate((d) => {
+        const transfer = new DataTransfer();
+        transfer.setData("text/plain", d);
+        document.activeElement.dispatchEvent(new ClipboardEvent("paste", { clipboardData: transfer, bubbles: true, cancelable: true }));
+    }, data);
+
+test("digits and one comma reach the mountain's box however they come", async () => {
+    const page = await open(browser, site.url);
+    await startGame(page, "opt2", "optEinfach");
+    await waitForTitle(page, "Längenmaße");
+    await page.keyboard.press("Enter"); // "Los"
+    const box = () => text(page, "frmBerg", "txtEing");
+
+    await tabletTypes(page, "1");
+    await tabletTypes(page, "x");
+    await tabletTypes(page, ",");
+    assert.equal(await box(), "1,");
+    await paste(page, "2a,5\n😀ü");
+    assert.equal(await box(), "1,25", "the second comma, the letters and the line break are swallowed");
+    await page.keyboard.sendCharacter("7"); // an input method's commit
+    assert.equal(await box(), "1,257");
+    await page.keyboard.press("Backspace");
+    assert.equal(await box(), "", "Backspace empties the box");
+    await page.keyboard.press("NumpadDecimal");
+    await page.keyboard.type(".5");
+    assert.equal(await box(), ",5", "the keypad's decimal key is a comma, a point is nothing");
+    assertNoProblems(page);
+    await page.close();
+});
+
+test("a box with digits only takes no comma and no sign", async () => {
+    const page = await open(browser, site.url);
+    await startGame(page, "opt4", "optSchwer");
+    await waitForTitle(page, "Multiplikation");
+    await paste(page, "1,2");
+    await tabletTypes(page, "-3");
+    assert.equal(await text(page, "frmNetz", "txtergebnis"), "123");
+    assertNoProblems(page);
+    await page.close();
+});

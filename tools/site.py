@@ -1,0 +1,111 @@
+#!/usr/bin/env python3
+"""Assembles the browser edition's static site from the built program and the page.
+
+    site.py --program DIR --page DIR --assets DIR --out DIR
+
+writes into OUT: index.html (the page, with the pictures the screens show as templates), the
+page's style and script, the program (zifferix.js, zifferix.wasm), the icon, and the fonts as
+web fonts cut down to the characters a German text needs, with their licences beside them.
+Every URL in the site is relative, so any static server can serve it, also from a subfolder.
+"""
+
+import argparse
+import html
+import logging
+import pathlib
+import re
+import shutil
+import sys
+
+# The fonts the page ships, from Debian's packages, and where their licences are.
+FONTS = {
+    "LiberationSans-Regular": "/usr/share/fonts/truetype/liberation2/LiberationSans-Regular.ttf",
+    "LiberationSans-Bold": "/usr/share/fonts/truetype/liberation2/LiberationSans-Bold.ttf",
+    "ComicNeue-Regular": "/usr/share/fonts/opentype/comic-neue/ComicNeue-Regular.otf",
+    "ComicNeue-Bold": "/usr/share/fonts/opentype/comic-neue/ComicNeue-Bold.otf",
+}
+LICENCES = {
+    "LICENSE-LiberationSans.txt": "/usr/share/doc/fonts-liberation2/copyright",
+    "LICENSE-ComicNeue.txt": "/usr/share/doc/fonts-comic-neue/copyright",
+}
+# Latin-1 and the punctuation of German texts: quotes, dashes, the ellipsis, the euro.
+UNICODES = "U+0020-007E,U+00A0-00FF,U+2013-2014,U+2018-201E,U+2022,U+2026,U+20AC,U+2212"
+
+PICTURES_MARK = "<!-- the pictures the screens show -->"
+
+
+def template_of(name, text):
+    """A picture as the page holds it: an inert template named after the picture's file."""
+    if name.endswith(".svg"):
+        text = re.sub(r"<\?xml[^>]*\?>", "", text)
+        text = re.sub(r"<!--.*?-->", "", text, flags=re.S).strip()
+    else:
+        body = re.search(r"<body([^>]*)>(.*)</body>", text, flags=re.S)
+        if not body:
+            sys.exit(f"site.py: {name} has no body")
+        style = re.search(r'style="([^"]*)"', body.group(1))
+        attributes = f' style="{style.group(1)}"' if style else ""
+        text = f"<div{attributes}>{body.group(2).strip()}</div>"
+    return f'<template id="asset:{html.escape(name)}">{text}</template>'
+
+
+def pictures(assets):
+    """Every picture a screen shows: the welcome text, the instructions and the drawings."""
+    files = sorted(assets.glob("*.html")) + sorted(assets.glob("instructions/*.html"))
+    files += [f for f in sorted(assets.glob("*.svg")) if f.name != "zifferix.svg"]
+    return [template_of(f.relative_to(assets).as_posix(), f.read_text("utf-8")) for f in files]
+
+
+def up_to_date(target, *sources):
+    return target.exists() and all(target.stat().st_mtime >= s.stat().st_mtime for s in sources)
+
+
+def fonts(out):
+    from fontTools import subset
+
+    logging.getLogger("fontTools.subset").setLevel(logging.ERROR)  # tables it only drops
+
+    folder = out / "fonts"
+    folder.mkdir(exist_ok=True)
+    for name, source in FONTS.items():
+        target = folder / f"{name}.woff2"
+        if up_to_date(target, pathlib.Path(source)):
+            continue
+        options = subset.Options()
+        options.flavor = "woff2"
+        options.layout_features = ["kern", "liga"]
+        options.name_IDs = ["*"]  # the names and the licence travel with the font
+        font = subset.load_font(source, options)
+        subsetter = subset.Subsetter(options)
+        subsetter.populate(unicodes=subset.parse_unicodes(UNICODES))
+        subsetter.subset(font)
+        subset.save_font(font, str(target), options)
+    for name, source in LICENCES.items():
+        shutil.copyfile(source, folder / name)
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--program", type=pathlib.Path, required=True)
+    parser.add_argument("--page", type=pathlib.Path, required=True)
+    parser.add_argument("--assets", type=pathlib.Path, required=True)
+    parser.add_argument("--out", type=pathlib.Path, required=True)
+    args = parser.parse_args()
+
+    out = args.out
+    out.mkdir(parents=True, exist_ok=True)
+    page = (args.page / "index.html").read_text("utf-8")
+    if PICTURES_MARK not in page:
+        sys.exit("site.py: the page has no place for the pictures")
+    page = page.replace(PICTURES_MARK, "\n".join(pictures(args.assets)))
+    (out / "index.html").write_text(page, "utf-8")
+    for name in ("zifferix.css", "boot.js"):
+        shutil.copyfile(args.page / name, out / name)
+    for name in ("zifferix.js", "zifferix.wasm"):
+        shutil.copyfile(args.program / name, out / name)
+    shutil.copyfile(args.assets / "zifferix.svg", out / "zifferix.svg")
+    fonts(out)
+
+
+if __name__ == "__main__":
+    main()

@@ -1,0 +1,16 @@
+#!/usr/bin/env bash
+# Builds Zifferix for the browser: a static site in build/web/site, with index.html at its
+# root, that any static web server can serve, also from a subfolder.
+#     ./web.sh          installs what is missing (Debian's emscripten and font tools) and builds
+#     ./web.sh serve    builds, then serves the site at http://localhost:8080/
+set -euo pipefail
+cd "$(dirname "$0")"
+source tools/deps.sh
+install_missing web
+emcmake cmake --preset web >/dev/null
+cmake --build --preset web
+echo "The site is in build/web/site"
+if [ "${1:-}" = serve ]; then
+    echo "Serving it at http://localhost:8080/ (Ctrl+C stops)"
+    exec python3 -m http.server 8080 --bind 127.0.0.1 --directory build/web/site
+fi
