@@ -67,6 +67,12 @@ void resize(double width, double height) {
     }
 }
 
+void touch(bool touching) {
+    if (run) {
+        run->view.touch(touching);
+    }
+}
+
 void dismissMessage() {
     if (run) {
         run->view.dismissMessage();
@@ -83,5 +89,6 @@ EMSCRIPTEN_BINDINGS(zifferix) {
     emscripten::function("key", &key);
     emscripten::function("text", &text);
     emscripten::function("resize", &resize);
+    emscripten::function("touch", &touch);
     emscripten::function("dismissMessage", &dismissMessage);
 }

@@ -11,7 +11,7 @@ RUN_PACKAGES=(
 # (Liberation Sans 2 and Comic Neue, both under the SIL Open Font License).
 WEB_PACKAGES=(
     cmake ninja-build emscripten
-    python3 fonttools python3-brotli
+    python3 fonttools python3-brotli librsvg2-bin
     fonts-liberation2 fonts-comic-neue
 )
 # Its tests: Debian's Chromium, driven by npm's puppeteer-core.

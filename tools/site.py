@@ -2,19 +2,26 @@
 """Assembles the browser edition's static site from the built program and the page.
 
     site.py --program DIR --page DIR --assets DIR --out DIR
+    site.py --stamp DIR
 
 writes into OUT: index.html (the page, with the pictures the screens show as templates), the
-page's style and script, the program (zifferix.js, zifferix.wasm), the icon, and the fonts as
-web fonts cut down to the characters a German text needs, with their licences beside them.
-Every URL in the site is relative, so any static server can serve it, also from a subfolder.
+page's style and script, the program (zifferix.js, zifferix.wasm), the icon at the sizes
+browsers ask for and the web app manifest, the fonts as web fonts cut down to the characters a
+German text needs, with their licences beside them, and last the service worker, stamped with
+the build's version (a digest of every other file) and each file's digest. --stamp stamps an
+existing site anew. Every URL in the site is relative, so any static server can serve it, also
+from a subfolder.
 """
 
 import argparse
+import hashlib
 import html
+import json
 import logging
 import pathlib
 import re
 import shutil
+import subprocess
 import sys
 
 # The fonts the page ships, from Debian's packages, and where their licences are.
@@ -32,6 +39,15 @@ LICENCES = {
 UNICODES = "U+0020-007E,U+00A0-00FF,U+2013-2014,U+2018-201E,U+2022,U+2026,U+20AC,U+2212"
 
 PICTURES_MARK = "<!-- the pictures the screens show -->"
+
+# The icon as browsers and home screens ask for it: (file, size, background). A maskable icon
+# and Apple's fill their square, so they get the start screen's colour behind the tile.
+ICONS = [
+    ("icon-192.png", 192, None),
+    ("icon-512.png", 512, None),
+    ("icon-maskable-512.png", 512, "#008080"),
+    ("apple-touch-icon.png", 180, "#008080"),
+]
 
 
 def template_of(name, text):
@@ -84,13 +100,44 @@ def fonts(out):
         shutil.copyfile(source, folder / name)
 
 
+def icons(svg, out):
+    folder = out / "icons"
+    folder.mkdir(exist_ok=True)
+    for name, size, background in ICONS:
+        target = folder / name
+        if up_to_date(target, svg):
+            continue
+        command = ["rsvg-convert", "--width", str(size), "--height", str(size), "--output", str(target)]
+        if background:
+            command += ["--background-color", background]
+        subprocess.run(command + [str(svg)], check=True)
+
+
+def stamp(out, worker):
+    """Writes the service worker with the build's version and every file's digest."""
+    digests = {}
+    for file in sorted(f for f in out.rglob("*") if f.is_file() and f.name != "sw.js"):
+        digests[file.relative_to(out).as_posix()] = hashlib.sha256(file.read_bytes()).hexdigest()
+    version = hashlib.sha256(json.dumps(digests, sort_keys=True).encode()).hexdigest()[:16]
+    text = worker.replace("@VERSION@", version).replace("@FILES@", json.dumps(digests, indent=1))
+    (out / "sw.js").write_text(text, "utf-8")
+    return version
+
+
 def main():
     parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
-    parser.add_argument("--program", type=pathlib.Path, required=True)
-    parser.add_argument("--page", type=pathlib.Path, required=True)
-    parser.add_argument("--assets", type=pathlib.Path, required=True)
-    parser.add_argument("--out", type=pathlib.Path, required=True)
+    parser.add_argument("--program", type=pathlib.Path)
+    parser.add_argument("--page", type=pathlib.Path)
+    parser.add_argument("--assets", type=pathlib.Path)
+    parser.add_argument("--out", type=pathlib.Path)
+    parser.add_argument("--stamp", type=pathlib.Path, help="stamp an existing site anew")
     args = parser.parse_args()
+    if args.stamp:
+        worker = (pathlib.Path(__file__).parent.parent / "shell/web/page/sw.js").read_text("utf-8")
+        print(stamp(args.stamp, worker))
+        return
+    if not (args.program and args.page and args.assets and args.out):
+        parser.error("--program, --page, --assets and --out are needed to build a site")
 
     out = args.out
     out.mkdir(parents=True, exist_ok=True)
@@ -99,12 +146,14 @@ def main():
         sys.exit("site.py: the page has no place for the pictures")
     page = page.replace(PICTURES_MARK, "\n".join(pictures(args.assets)))
     (out / "index.html").write_text(page, "utf-8")
-    for name in ("zifferix.css", "boot.js"):
+    for name in ("zifferix.css", "boot.js", "manifest.webmanifest"):
         shutil.copyfile(args.page / name, out / name)
     for name in ("zifferix.js", "zifferix.wasm"):
         shutil.copyfile(args.program / name, out / name)
     shutil.copyfile(args.assets / "zifferix.svg", out / "zifferix.svg")
+    icons(args.assets / "zifferix.svg", out)
     fonts(out)
+    stamp(out, (args.page / "sw.js").read_text("utf-8"))
 
 
 if __name__ == "__main__":

@@ -39,6 +39,7 @@ frmwaage::frmwaage(Zifferix& program)
     buildScene();
 
     txtErgebnis.MaxLength = 3;
+    txtErgebnis.Entry = forms::TextEntry::Digits;
     txtErgebnis.onKeyPress = [this](int& KeyAscii) { txtErgebnis_KeyPress(KeyAscii); };
     cmdStart.onClick = [this] { cmdStart_Click(); };
     cmdEnde.Caption = "&home";

@@ -75,6 +75,7 @@ frmBallon::frmBallon(Zifferix& program)
 
     txtEing.Move(6030, 1425, 2415, 735);
     txtEing.Alignment = forms::TextAlign::Right;
+    txtEing.Entry = forms::TextEntry::Decimal;
     txtEing.Font = kArial20;
     txtEing.onKeyPress = [this](int& KeyAscii) { txtEing_KeyPress(KeyAscii); };
 

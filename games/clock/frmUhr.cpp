@@ -82,6 +82,7 @@ frmUhr::frmUhr(Zifferix& program)
     txtErgebnis.Move(8595, 3420, 1215, 495);
     txtErgebnis.Alignment = forms::TextAlign::Center;
     txtErgebnis.MaxLength = 2;
+    txtErgebnis.Entry = forms::TextEntry::Digits;
     txtErgebnis.Font = kArial18Bold;
     txtErgebnis.onKeyPress = [this](int& KeyAscii) { txtErgebnis_KeyPress(KeyAscii); };
 

@@ -74,6 +74,7 @@ frmWander::frmWander(Zifferix& program)
     txtEing.Move(kEing);
     txtEing.Alignment = forms::TextAlign::Center;
     txtEing.MaxLength = 3;
+    txtEing.Entry = forms::TextEntry::Digits;
     txtEing.Font = forms::Font{"Comic Sans MS", 18, false};
     txtEing.onKeyPress = [this](int& KeyAscii) { txtEing_KeyPress(KeyAscii); };
 

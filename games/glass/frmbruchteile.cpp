@@ -92,6 +92,7 @@ frmbruchteile::frmbruchteile(Zifferix& program)
     txtErgebnis.Font = kArial18Bold;
     txtErgebnis.Alignment = forms::TextAlign::Center;
     txtErgebnis.MaxLength = 3;
+    txtErgebnis.Entry = forms::TextEntry::Digits;
     txtErgebnis.onKeyPress = [this](int& KeyAscii) { txtErgebnis_KeyPress(KeyAscii); };
     showProblem(false);
 

@@ -113,6 +113,7 @@ void frmBerg::buildScene() {
     lblbez1.Alignment = forms::TextAlign::Center;
     lblbez2.Alignment = forms::TextAlign::Center;
     txtEing.Alignment = forms::TextAlign::Right;
+    txtEing.Entry = forms::TextEntry::Decimal;
     Image1.Picture = {"instructions/mountain.html", 9735, 3285};
 
     for (forms::Line* line : path(*this)) {

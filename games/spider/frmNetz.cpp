@@ -59,6 +59,7 @@ frmNetz::frmNetz(Zifferix& program)
     txtergebnis.Text = "Ergebnis";
     txtergebnis.Alignment = forms::TextAlign::Center;
     txtergebnis.MaxLength = 3;
+    txtergebnis.Entry = forms::TextEntry::Digits;
     txtergebnis.Font = kArial24;
     txtergebnis.onKeyPress = [this](int& KeyAscii) { txtergebnis_KeyPress(KeyAscii); };
 

@@ -119,6 +119,10 @@ class Label : public Control {
     bool measured_ = false;
 };
 
+// What a box takes, so that a tablet offers the keys for it: any text, whole numbers, or
+// numbers with a decimal comma.
+enum class TextEntry { Text, Digits, Decimal };
+
 class TextBox : public Control {
   public:
     TextBox(Form& form, std::string name) : Control(form, ControlKind::TextBox, std::move(name)) {
@@ -127,6 +131,7 @@ class TextBox : public Control {
 
     std::string Text;
     int MaxLength = 0; // characters; 0 for no limit
+    TextEntry Entry = TextEntry::Text;
     TextAlign Alignment = TextAlign::Left;
     // Raised with the text as it was before the key; setting KeyAscii to 0 swallows the key.
     std::function<void(int& KeyAscii)> onKeyPress;

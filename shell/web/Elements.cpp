@@ -105,14 +105,34 @@ class TextBoxElement final : public Element {
         setAttribute(node_, "autocapitalize", "off");
         setAttribute(node_, "autocorrect", "off");
         setAttribute(node_, "spellcheck", "false");
+        setAttribute(node_, "enterkeyhint", "enter");
+        setEntry(); // before the box is first shown, so that a tap on it opens the right keys
     }
 
   private:
+    // A box waiting between two problems keeps the focus, read-only, so that a tablet's
+    // keyboard stays open for the next one: a disabled box would lose it and close the keyboard.
+    // The keys a tablet offers: a number pad, with a decimal key where a comma is taken.
+    void setEntry() {
+        if (changed(entry_, box_.Entry)) {
+            constexpr const char* kModes[] = {"text", "numeric", "decimal"};
+            setAttribute(node_, "inputmode", kModes[static_cast<int>(box_.Entry)]);
+        }
+    }
+
+    void enable(bool enabled) override {
+        node_.set("readOnly", !enabled);
+        setAttribute(node_, "aria-disabled", enabled ? "false" : "true");
+        node_["classList"].call<void>("toggle", std::string("disabled"), !enabled);
+    }
+
     void syncOwn(forms::Zoom, const Area&, bool) override {
         // Whatever the box shows, it shows the runtime's text with the caret at its end: an
-        // input method may have written into it behind the runtime's back.
+        // input method may have written into it behind the runtime's back, and what it has
+        // composed goes through the runtime when it is done, not while it is composing.
         const bool textChanged = changed(text_, box_.Text);
-        if (textChanged || node_["value"].as<std::string>() != box_.Text) {
+        if (textChanged || (node_["value"].as<std::string>() != box_.Text &&
+                            !node_.call<bool>("hasAttribute", std::string("data-composing")))) {
             node_.set("value", box_.Text);
         }
         if (textChanged && document()["activeElement"] == node_) {
@@ -122,6 +142,7 @@ class TextBoxElement final : public Element {
         if (changed(align_, box_.Alignment)) {
             style_.set("textAlign", std::string(cssAlign(box_.Alignment)));
         }
+        setEntry();
         if (changed(look_, Look{box_.ForeColor, box_.BackColor, false})) {
             style_.set("color", cssColour(box_.ForeColor));
             style_.set("background", cssColour(box_.BackColor));
@@ -131,6 +152,7 @@ class TextBoxElement final : public Element {
     forms::TextBox& box_;
     std::optional<std::string> text_;
     std::optional<forms::TextAlign> align_;
+    std::optional<forms::TextEntry> entry_;
     std::optional<Look> look_;
 };
 
@@ -419,6 +441,15 @@ Element::Element(forms::Control& control, val node, int id)
     setAttribute(node_, "data-name", control.name());
 }
 
+void Element::enable(bool enabled) {
+    val target = focusTarget();
+    if (target["disabled"].isUndefined()) {
+        node_["classList"].call<void>("toggle", std::string("disabled"), !enabled);
+    } else {
+        target.set("disabled", !enabled);
+    }
+}
+
 Element::Area Element::area(forms::Zoom zoom) const {
     const forms::Control& c = control_;
     const int x = zoom.px(c.Left);
@@ -447,12 +478,7 @@ void Element::sync(forms::Zoom zoom) {
         style_.set("height", pixels(area_.height));
     }
     if (changed(enabled_, c.Enabled)) {
-        val target = focusTarget();
-        if (target["disabled"].isUndefined()) {
-            node_["classList"].call<void>("toggle", std::string("disabled"), !c.Enabled);
-        } else {
-            target.set("disabled", !c.Enabled);
-        }
+        enable(c.Enabled);
     }
     if (changed(tip_, c.ToolTipText)) {
         if (c.ToolTipText.empty()) {

@@ -48,6 +48,8 @@ class Element {
     virtual bool letsMouseThrough() const { return false; }
     // Shapes and lines have no text; a picture's text brings its own fonts.
     virtual bool hasFont() const { return true; }
+    // A disabled control takes no input; by default the browser's own disabled state.
+    virtual void enable(bool enabled);
     // What only this kind of control has; `moved` when its area has changed.
     virtual void syncOwn(forms::Zoom zoom, const Area& area, bool moved) = 0;
 

@@ -174,6 +174,11 @@ void WebView::showActive() {
         return;
     }
     const forms::Control* focused = active->ActiveControl();
+    for (const Layer& layer : layers_) {
+        if (layer.form == active && keepsKeyboard(layer, focused)) {
+            return;
+        }
+    }
     if (focused == nullptr) {
         // Nothing to type into yet: the focus leaves the screens beneath.
         val current = document()["activeElement"];
@@ -182,17 +187,40 @@ void WebView::showActive() {
         }
         return;
     }
-    for (const auto& e : elements_) {
-        if (&e->control() == focused) {
-            const val& target = e->focusTarget();
-            if (document()["activeElement"] != target) {
-                val options = val::object();
-                options.set("preventScroll", true);
-                target.call<void>("focus", options);
-            }
-            return;
+    if (Element* e = elementOf(focused)) {
+        const val& target = e->focusTarget();
+        if (document()["activeElement"] != target) {
+            val options = val::object();
+            options.set("preventScroll", true);
+            target.call<void>("focus", options);
         }
     }
+}
+
+// By touch, a shown box of the game in front keeps the focus while the game has put its own
+// focus on a button or on nothing, between two problems: the keyboard stays open, and its
+// Enter key goes to that button.
+bool WebView::keepsKeyboard(const Layer& layer, const forms::Control* focused) const {
+    if (!touch_ || (focused != nullptr && focused->kind() == forms::ControlKind::TextBox)) {
+        return false;
+    }
+    const val current = document()["activeElement"];
+    for (const Element* e : layer.elements) {
+        if (e->control().kind() == forms::ControlKind::TextBox && e->control().shown() &&
+            e->node() == current) {
+            return true;
+        }
+    }
+    return false;
+}
+
+Element* WebView::elementOf(const forms::Control* control) const {
+    for (const auto& e : elements_) {
+        if (&e->control() == control) {
+            return e.get();
+        }
+    }
+    return nullptr;
 }
 
 // The run has ended: a page cannot close its tab, so it says goodbye and offers a new run.
@@ -263,7 +291,7 @@ bool WebView::key(const KeyEvent& e) {
     } else if (e.code == "NumpadDecimal") {
         runtime_.keyPress(kComma); // the keypad's decimal key is a comma, as on a German keyboard
     } else if (typed.size() == 1) {
-        runtime_.keyPress(static_cast<int>(typed[0]));
+        runtime_.keyPress(this->typed(typed[0]));
     } else {
         taken = false;
         for (const auto& [name, navigation] : kNavigationKeys) {
@@ -281,9 +309,19 @@ bool WebView::key(const KeyEvent& e) {
 
 void WebView::text(const std::string& text) {
     for (const char32_t c : codePoints(text)) {
-        runtime_.keyPress(static_cast<int>(c));
+        runtime_.keyPress(typed(c));
     }
     afterEvent();
+}
+
+// A box that takes a decimal comma takes a point as one: a tablet's decimal key types either.
+int WebView::typed(char32_t c) const {
+    const forms::Form* active = runtime_.activeForm();
+    const forms::Control* focused = active != nullptr ? active->ActiveControl() : nullptr;
+    const bool decimal =
+        focused != nullptr && focused->kind() == forms::ControlKind::TextBox &&
+        static_cast<const forms::TextBox*>(focused)->Entry == forms::TextEntry::Decimal;
+    return decimal && c == U'.' ? kComma : static_cast<int>(c);
 }
 
 void WebView::resize(double width, double height) {

@@ -49,6 +49,9 @@ class WebView {
     // character at a time, as if typed.
     void text(const std::string& text);
     void resize(double width, double height);
+    // Whether the child plays by touch: a box then keeps the focus, and the tablet's keyboard
+    // stays open, while the game waits between two problems.
+    void touch(bool touching) { touch_ = touching; }
     void dismissMessage();
 
     // How far past its tick a late frame may let time pass, so that a stall causes no burst.
@@ -68,6 +71,9 @@ class WebView {
     void showActive();
     void farewell();
     forms::Control* controlOf(int id) const;
+    Element* elementOf(const forms::Control* control) const;
+    bool keepsKeyboard(const Layer& layer, const forms::Control* focused) const;
+    int typed(char32_t c) const;
 
     void schedule();
     void requestFrame();
@@ -84,6 +90,7 @@ class WebView {
     std::vector<std::unique_ptr<Element>> elements_; // by id
     forms::Form* raised_ = nullptr;
     std::string title_;
+    bool touch_ = false;
 
     long frameRequest_ = 0;
     long timeout_ = 0;

@@ -23,8 +23,10 @@ const TYPES = {
     ".png": "image/png",
 };
 
-// The site as any static server serves it, here below a subfolder.
-export async function serve(prefix = "/zifferix/") {
+// The site as any static server serves it, here below a subfolder; `extra` adds pages by name,
+// and `serving.root` may be changed to serve another build.
+export async function serve(prefix = "/zifferix/", extra = {}) {
+    const serving = { root: SITE };
     const server = http.createServer(async (request, response) => {
         const url = new URL(request.url, "http://localhost");
         let name = decodeURIComponent(url.pathname);
@@ -33,7 +35,11 @@ export async function serve(prefix = "/zifferix/") {
             return;
         }
         name = name.slice(prefix.length) || "index.html";
-        const file = path.join(SITE, path.normalize(name));
+        if (name in extra) {
+            response.writeHead(200, { "Content-Type": TYPES[".html"] }).end(extra[name]);
+            return;
+        }
+        const file = path.join(serving.root, path.normalize(name));
         try {
             const body = await readFile(file);
             response.writeHead(200, { "Content-Type": TYPES[path.extname(file)] ?? "application/octet-stream" });
@@ -43,28 +49,28 @@ export async function serve(prefix = "/zifferix/") {
         }
     });
     await new Promise((done) => server.listen(0, "127.0.0.1", done));
-    return { url: `http://127.0.0.1:${server.address().port}${prefix}`, close: () => server.close() };
+    return Object.assign(serving, { url: `http://127.0.0.1:${server.address().port}${prefix}`, close: () => server.close() });
 }
 
-export function launch() {
+export function launch(...more) {
     return puppeteer.launch({
         executablePath: CHROMIUM,
         headless: true,
         args: ["--no-sandbox", "--disable-gpu", "--disable-background-networking", "--disable-component-update",
-            "--disable-sync", "--no-first-run", "--disable-features=Translate,MediaRouter,OptimizationHints"],
+            "--disable-sync", "--no-first-run", "--disable-features=Translate,MediaRouter,OptimizationHints", ...more],
     });
 }
 
 // A page of the program, with every console message, page error and failed request noted: a
 // test ends by asserting that there were none.
-export async function open(browser, url, { width = 1024, height = 768, before } = {}) {
+export async function open(browser, url, { width = 1024, height = 768, touch = false, before } = {}) {
     const page = await browser.newPage();
     const problems = [];
     page.on("console", (m) => ["error", "warn", "assert"].includes(m.type()) && problems.push(`${m.type()}: ${m.text()}`));
     page.on("pageerror", (e) => problems.push(`page error: ${e.message}`));
     page.on("requestfailed", (r) => problems.push(`request failed: ${r.url()}`));
     page.on("request", (r) => !r.url().startsWith(url) && !r.url().startsWith("data:") && problems.push(`request elsewhere: ${r.url()}`));
-    await page.setViewport({ width, height });
+    await page.setViewport({ width, height, hasTouch: touch, isMobile: touch });
     if (before) {
         await page.evaluateOnNewDocument(before);
     }

@@ -8,9 +8,19 @@
         `16px "${family}"`,
         `bold 16px "${family}"`,
     ]);
-    const fonts = Promise.all(faces.map((face) => document.fonts.load(face)));
+    const fonts = Promise.all(faces.map((face) => document.fonts.load(face))).then(() => performance.mark("zifferix-fonts"));
+    const compiled = window.zifferixModule;
+    const program = createZifferix({
+        instantiateWasm(imports, receive) {
+            compiled.then((module) => WebAssembly.instantiate(module, imports).then((instance) => receive(instance, module)));
+            return {};
+        },
+    }).then((z) => {
+        performance.mark("zifferix-program");
+        return z;
+    });
 
-    Promise.all([createZifferix(), fonts]).then(([zifferix]) => run(zifferix));
+    Promise.all([program, fonts]).then(([zifferix]) => run(zifferix));
 
     function run(z) {
         const stage = document.getElementById("stage");
@@ -53,6 +63,8 @@
                 z.click(id);
             }
         });
+        // Played by touch, a box keeps the focus between two problems, so the keyboard stays.
+        document.addEventListener("pointerdown", (e) => z.touch(e.pointerType === "touch"), true);
         // A press on anything but a box keeps the focus where the program has put it.
         stage.addEventListener("mousedown", (e) => {
             if (!isBox(e.target)) {
@@ -97,7 +109,11 @@
                     }
             }
         });
-        stage.addEventListener("compositionend", (e) => z.text(e.data || ""));
+        stage.addEventListener("compositionstart", (e) => e.target.setAttribute("data-composing", ""));
+        stage.addEventListener("compositionend", (e) => {
+            e.target.removeAttribute("data-composing");
+            z.text(e.data || "");
+        });
         stage.addEventListener("paste", (e) => {
             e.preventDefault();
             z.text(e.clipboardData ? e.clipboardData.getData("text/plain") : "");
@@ -135,5 +151,15 @@
         z.start(...viewport());
         document.documentElement.dataset.ready = "true";
         performance.mark("zifferix-interactive");
+
+        // Every file in one cache, so that the next visit plays without a network.
+        if ("serviceWorker" in navigator && window.isSecureContext) {
+            const register = () => navigator.serviceWorker.register("sw.js");
+            if (document.readyState === "complete") {
+                register();
+            } else {
+                window.addEventListener("load", register);
+            }
+        }
     }
 })();

@@ -1,0 +1,142 @@
+// The page as a tablet app: played by taps and by the text a tablet's keyboard sends, with the
+// number pad a box asks for; installable, and playing without a network once it has been
+// loaded; a new build taking over as a whole.
+
+import assert from "node:assert/strict";
+import { execFileSync } from "node:child_process";
+import { cp, mkdtemp, readFile, rm, writeFile } from "node:fs/promises";
+import os from "node:os";
+import path from "node:path";
+import { after, before, test } from "node:test";
+import { answer, assertNoProblems, german, launch, number, open, serve, SITE, text, waitFor, waitForTitle } from "./lib.mjs";
+import { GAMES } from "./play.mjs";
+
+let site;
+let browser;
+before(async () => {
+    site = await serve();
+    browser = await launch();
+});
+after(async () => {
+    await browser.close();
+    site.close();
+});
+
+const tap = (page, form, name) => page.tap(`.form[data-form="${form}"] [data-name="${name}"]`);
+const focusedBox = (page) => page.evaluate(() => document.activeElement?.dataset.name ?? "nothing");
+// What a tablet's keyboard sends: no usable key, only the text to insert; its Enter is a key.
+const keyboardTypes = (page, data) =>
+    page.evaluate((d) => {
+        document.activeElement.dispatchEvent(new InputEvent("beforeinput", { inputType: "insertText", data: d, bubbles: true, cancelable: true }));
+    }, data);
+
+test("a game started and played by taps and a tablet's keyboard, landscape and portrait", async () => {
+    for (const [width, height] of [[1280, 800], [800, 1280]]) {
+        const page = await open(browser, site.url, { width, height, touch: true });
+        await tap(page, "frmstart", "opt2");
+        await tap(page, "frmstart", "optEinfach");
+        await tap(page, "frmstart", "cmdAnfang");
+        await waitForTitle(page, "Längenmaße");
+        await tap(page, "frmBerg", "cmdLos");
+        await tap(page, "frmBerg", "txtEing");
+        let problems = 0;
+        while (await page.$eval('[data-form="frmBerg"]', (l) => l.classList.contains("active"))) {
+            await waitFor(page, "the box takes an answer", () => {
+                const l = document.querySelector('[data-form="frmBerg"]');
+                return !l.classList.contains("active") || !l.querySelector('[data-name="txtEing"]').readOnly;
+            });
+            if (!(await page.$eval('[data-form="frmBerg"]', (l) => l.classList.contains("active")))) break;
+            assert.equal(await focusedBox(page), "txtEing", `the pad stays open for problem ${++problems}`);
+            const exponent = { mm: 1, cm: 2, dm: 3, m: 4, km: 7 };
+            const value = number(await text(page, "frmBerg", "lblzahl")) *
+                10 ** (exponent[await text(page, "frmBerg", "lblbez1")] - exponent[await text(page, "frmBerg", "lblbez2")]);
+            await keyboardTypes(page, german(value).replace(",", ".")); // a decimal pad's point
+            assert.equal(await text(page, "frmBerg", "txtEing"), german(value));
+            await page.keyboard.press("Enter");
+            assert.equal(await focusedBox(page), "txtEing", "while the ball rolls");
+        }
+        await waitForTitle(page, "Zifferix 1");
+        assert.notEqual(await page.evaluate(() => document.activeElement?.tagName), "INPUT", "the pad closes");
+        assert.equal(await text(page, "frmstart", "lblPunkte2"), "25");
+        assertNoProblems(page);
+        await page.close();
+    }
+});
+
+test("every answer box asks for a number pad, with a decimal key where a comma is taken", async () => {
+    const page = await open(browser, site.url, { width: 1280, height: 800, touch: true });
+    const decimal = ["frmBerg", "frmBallon"];
+    for (const game of GAMES) {
+        await tap(page, "frmstart", game.option);
+        await tap(page, "frmstart", "optMittel");
+        await tap(page, "frmstart", "cmdAnfang");
+        await waitForTitle(page, game.title);
+        const modes = await page.$$eval(`.form[data-form="${game.form}"] input[type="text"]`, (l) => l.map((e) => e.inputMode));
+        assert.deepEqual(modes, [decimal.includes(game.form) ? "decimal" : "numeric"], game.form);
+        await page.tap(`.form[data-form="${game.form}"] .close-box`);
+        await waitForTitle(page, "Zifferix 1");
+    }
+    await page.close();
+});
+
+const workerReady = (page) =>
+    page.evaluate(async () => {
+        await navigator.serviceWorker.ready;
+        while (!navigator.serviceWorker.controller) await new Promise((done) => setTimeout(done, 50));
+        return (await caches.keys()).join();
+    });
+
+test("once loaded, the site is installable and plays a game to its end without a network", async () => {
+    const page = await open(browser, site.url);
+    assert.match(await workerReady(page), /^zifferix-[0-9a-f]{16}$/);
+    const cdp = await page.createCDPSession();
+    assert.deepEqual((await cdp.send("Page.getInstallabilityErrors")).installabilityErrors, []);
+
+    await page.setOfflineMode(true);
+    await page.reload();
+    await page.waitForSelector("html[data-ready]");
+    await tap(page, "frmstart", "opt4");
+    await tap(page, "frmstart", "optEinfach");
+    await tap(page, "frmstart", "cmdAnfang");
+    await waitForTitle(page, "Multiplikation");
+    for (let i = 0; i < 16; i++) {
+        const product = number(await text(page, "frmNetz", "lbla")) * number(await text(page, "frmNetz", "lblb"));
+        await answer(page, "frmNetz", "txtergebnis", german(product));
+    }
+    await waitForTitle(page, "Zifferix 1");
+    assert.notEqual(await text(page, "frmstart", "lblPunkte4"), "0");
+    assertNoProblems(page);
+    await page.close();
+});
+
+test("a new build replaces the old one as a whole: after it has loaded, every file is new", async () => {
+    const second = await mkdtemp(path.join(os.tmpdir(), "zifferix-second-"));
+    await cp(SITE, second, { recursive: true });
+    await writeFile(path.join(second, "boot.js"), `${await readFile(path.join(second, "boot.js"), "utf8")}// the second build\n`);
+    const index = await readFile(path.join(second, "index.html"), "utf8");
+    await writeFile(path.join(second, "index.html"), index.replace("<title>", '<meta name="build" content="second">\n<title>'));
+    const version = execFileSync("python3", [path.resolve("../../tools/site.py"), "--stamp", second]).toString().trim();
+
+    const context = await browser.createBrowserContext();
+    const page = await context.newPage();
+    await page.goto(site.url);
+    await workerReady(page);
+    site.root = second;
+    await page.reload(); // still the first build, while the second one is fetched beside it
+    await waitFor(page, "the second build has taken over", async (v) => (await caches.keys()).join() === `zifferix-${v}`, version);
+
+    const served = [];
+    page.on("response", (r) => served.push(r));
+    await page.reload();
+    await page.waitForSelector("html[data-ready]");
+    assert.ok(served.length >= 9, "the page, its style, its scripts, the program, the fonts and the icon");
+    for (const response of served) {
+        const file = path.join(second, new URL(response.url()).pathname.replace(/^\/zifferix\//, "") || "index.html");
+        assert.ok(response.fromServiceWorker(), `${response.url()} from the service worker`);
+        assert.deepEqual(await response.buffer(), await readFile(file.endsWith("/") ? `${file}index.html` : file), response.url());
+    }
+    assert.equal(await page.$eval('meta[name="build"]', (m) => m.content), "second");
+    site.root = SITE;
+    await context.close();
+    await rm(second, { recursive: true });
+});
