@@ -56,7 +56,7 @@ export function launch(...more) {
     return puppeteer.launch({
         executablePath: CHROMIUM,
         headless: true,
-        args: ["--no-sandbox", "--disable-gpu", "--disable-background-networking", "--disable-component-update",
+        args: ["--no-sandbox", "--disable-gpu", "--disable-dev-shm-usage", "--disable-background-networking", "--disable-component-update",
             "--disable-sync", "--no-first-run", "--disable-features=Translate,MediaRouter,OptimizationHints", ...more],
     });
 }
