@@ -4,7 +4,6 @@
 
 #include <algorithm>
 #include <cmath>
-#include <functional>
 
 namespace web {
 namespace {
@@ -241,31 +240,20 @@ class FrameElement final : public Element {
     std::optional<Look> look_;
 };
 
-// Everything a drawn control is drawn from, folded into one number.
-std::size_t drawingKeyOf(const forms::Control& c) {
-    std::size_t key = 0;
-    const auto mix = [&key](std::size_t v) { key = key * 1000003u ^ v; };
-    switch (c.kind()) {
-    case forms::ControlKind::Shape: {
-        const auto& s = static_cast<const forms::Shape&>(c);
-        mix(static_cast<std::size_t>(s.Kind));
-        mix(s.FillColor);
-        mix(s.FillSolid);
-        mix(s.BorderColor);
-        mix(static_cast<std::size_t>(s.BorderWidth));
-        break;
-    }
-    case forms::ControlKind::Line: {
-        const auto& l = static_cast<const forms::Line&>(c);
-        mix(l.BorderColor);
-        mix(static_cast<std::size_t>(l.BorderWidth));
-        break;
-    }
-    default:
-        break;
-    }
-    return key;
-}
+// What a shape and a line are drawn from, besides where they lie.
+struct ShapeLook {
+    forms::ShapeKind kind;
+    forms::Color fill;
+    bool solid;
+    forms::Color border;
+    int width;
+    friend bool operator==(const ShapeLook&, const ShapeLook&) = default;
+};
+struct LineLook {
+    forms::Color colour;
+    int width;
+    friend bool operator==(const LineLook&, const LineLook&) = default;
+};
 
 void setNumber(const val& node, const char* attribute, double value) {
     node.call<void>("setAttribute", std::string(attribute), value);
@@ -285,7 +273,9 @@ class ShapeElement final : public Element {
     bool hasFont() const override { return false; }
 
     void syncOwn(forms::Zoom zoom, const Area& area, bool moved) override {
-        const bool redraw = changed(key_, drawingKeyOf(shape_));
+        const bool redraw =
+            changed(look_, ShapeLook{shape_.Kind, shape_.FillColor, shape_.FillSolid,
+                                     shape_.BorderColor, shape_.BorderWidth});
         if (!redraw && !moved) {
             return;
         }
@@ -337,7 +327,7 @@ class ShapeElement final : public Element {
 
     forms::Shape& shape_;
     val drawing_ = val::undefined();
-    std::optional<std::size_t> key_;
+    std::optional<ShapeLook> look_;
 };
 
 // A line in an SVG just large enough for it and its pen.
@@ -373,7 +363,7 @@ class LineElement final : public Element {
             setNumber(drawing_, "x2", zoom.px(line_.X2) - area.left);
             setNumber(drawing_, "y2", zoom.px(line_.Y2) - area.top);
         }
-        if (changed(key_, drawingKeyOf(line_)) || moved) {
+        if (changed(look_, LineLook{line_.BorderColor, line_.BorderWidth}) || moved) {
             setAttribute(drawing_, "stroke", cssColour(line_.BorderColor));
             setNumber(drawing_, "stroke-width", zoom.pen(std::max(1, line_.BorderWidth)));
         }
@@ -381,7 +371,7 @@ class LineElement final : public Element {
 
     forms::Line& line_;
     val drawing_;
-    std::optional<std::size_t> key_;
+    std::optional<LineLook> look_;
 };
 
 // A picture from the page's templates, stretched to the control: a drawing scales sharply, an

@@ -2,20 +2,11 @@
 // and "Aus und Schluss" taking the points with it.
 
 import assert from "node:assert/strict";
-import { after, before, test } from "node:test";
-import { assertNoProblems, click, launch, open, serve, startGame, text, waitFor, waitForTitle } from "./lib.mjs";
+import { test } from "node:test";
+import { assertNoProblems, click, open, shareBrowser, startGame, text, waitFor, waitForTitle } from "./lib.mjs";
 import { GAMES, inFront } from "./play.mjs";
 
-let site;
-let browser;
-before(async () => {
-    site = await serve();
-    browser = await launch();
-});
-after(async () => {
-    await browser.close();
-    site.close();
-});
+const shared = shareBrowser();
 
 // Where the child acts first: the start button where the game has one, else the answer box.
 const FIRST = {
@@ -37,7 +28,7 @@ async function expectFocus(page, form, when) {
 const POINTS = { opt1: "lblPunkte1", opt2: "lblPunkte2", opt3: "lblPunkte3", opt4: "lblPunkte4", opt5: "lblPunkte5", opt6: "lblPunkte6", opt8: "lblPunkte8" };
 
 test("each game is won by keys at leicht, and starts again with the focus where the child acts", async () => {
-    const page = await open(browser, site.url);
+    const page = await open(shared.browser, shared.site.url);
     for (const game of GAMES) {
         await startGame(page, game.option, "optEinfach");
         await waitForTitle(page, game.title);
@@ -68,7 +59,7 @@ test("each game is won by keys at leicht, and starts again with the focus where 
 });
 
 test("twelve wrong products let the spider finish its web, and the table stays as it was", async () => {
-    const page = await open(browser, site.url);
+    const page = await open(shared.browser, shared.site.url);
     await startGame(page, "opt4", "optSchwer");
     await waitForTitle(page, "Multiplikation");
     for (let i = 0; i < 11; i++) {

@@ -3,19 +3,10 @@
 // take, and the game goes on.
 
 import assert from "node:assert/strict";
-import { after, before, test } from "node:test";
-import { assertNoProblems, launch, open, serve, startGame, text, waitForTitle } from "./lib.mjs";
+import { test } from "node:test";
+import { assertNoProblems, open, shareBrowser, startGame, text, waitForTitle } from "./lib.mjs";
 
-let site;
-let browser;
-before(async () => {
-    site = await serve();
-    browser = await launch();
-});
-after(async () => {
-    await browser.close();
-    site.close();
-});
+const shared = shareBrowser();
 
 // What a tablet's keyboard sends: no usable key, only the text to insert.
 const tabletTypes = (page, data) =>
@@ -35,7 +26,7 @@ const paste = (page, data) =>
     }, data);
 
 test("digits and one comma reach the mountain's box however they come", async () => {
-    const page = await open(browser, site.url);
+    const page = await open(shared.browser, shared.site.url);
     await startGame(page, "opt2", "optEinfach");
     await waitForTitle(page, "Längenmaße");
     await page.keyboard.press("Enter"); // "Los"
@@ -59,7 +50,7 @@ test("digits and one comma reach the mountain's box however they come", async ()
 });
 
 test("a box with digits only takes no comma and no sign", async () => {
-    const page = await open(browser, site.url);
+    const page = await open(shared.browser, shared.site.url);
     await startGame(page, "opt4", "optSchwer");
     await waitForTitle(page, "Multiplikation");
     await paste(page, "1,2");

@@ -5,6 +5,7 @@ import assert from "node:assert/strict";
 import { readFile } from "node:fs/promises";
 import http from "node:http";
 import path from "node:path";
+import { after, before } from "node:test";
 import puppeteer from "puppeteer-core";
 
 export const SITE = process.env.ZIFFERIX_SITE ?? path.resolve("build/web/site");
@@ -50,6 +51,20 @@ export async function serve(prefix = "/zifferix/", extra = {}) {
     });
     await new Promise((done) => server.listen(0, "127.0.0.1", done));
     return Object.assign(serving, { url: `http://127.0.0.1:${server.address().port}${prefix}`, close: () => server.close() });
+}
+
+// The site served and Chromium started once for a test file: `shared.site`, `shared.browser`.
+export function shareBrowser() {
+    const shared = {};
+    before(async () => {
+        shared.site = await serve();
+        shared.browser = await launch();
+    });
+    after(async () => {
+        await shared.browser.close();
+        shared.site.close();
+    });
+    return shared;
 }
 
 export function launch(...more) {
@@ -126,7 +141,7 @@ export async function answer(page, form, box, value) {
     await waitFor(page, `the box shows ${value}`, (s, v) => document.querySelector(s)?.value === v, inForm(form, box), value);
     await page.keyboard.press("Enter");
     await waitFor(page, `the answer ${value} is taken`,
-        (s, v) => { const e = document.querySelector(s); return !e.checkVisibility() || e.disabled || e.value !== v || !e.closest(".form.active"); },
+        (s, v) => { const e = document.querySelector(s); return !e.checkVisibility() || e.readOnly || e.value !== v || !e.closest(".form.active"); },
         inForm(form, box), value);
 }
 

@@ -12,7 +12,7 @@ export const inFront = (page, form) =>
 const waitUntilGone = (page, form, timeout = "the game") =>
     waitFor(page, `${timeout} has ended`, (f) => { const l = document.querySelector(`.form[data-form="${f}"]`); return l.hidden || !l.classList.contains("active"); }, form);
 const waitUntilReady = (page, form, box) =>
-    waitFor(page, `${form} takes an answer`, (s) => { const l = document.querySelector(s[0]); const e = l.querySelector(s[1]); return !l.classList.contains("active") || (e.checkVisibility() && !e.disabled); },
+    waitFor(page, `${form} takes an answer`, (s) => { const l = document.querySelector(s[0]); const e = l.querySelector(s[1]); return !l.classList.contains("active") || (e.checkVisibility() && !e.readOnly); },
         [`.form[data-form="${form}"]`, `[data-name="${box}"]`]);
 
 async function clock(page, rights) {

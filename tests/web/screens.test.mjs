@@ -2,19 +2,10 @@
 // game: the layout follows at the next activation, as on the desktop, and the game goes on.
 
 import assert from "node:assert/strict";
-import { after, before, test } from "node:test";
-import { answer, assertNoProblems, german, launch, number, open, serve, startGame, text, waitFor, waitForTitle } from "./lib.mjs";
+import { test } from "node:test";
+import { answer, assertNoProblems, german, number, open, shareBrowser, startGame, text, waitFor, waitForTitle } from "./lib.mjs";
 
-let site;
-let browser;
-before(async () => {
-    site = await serve();
-    browser = await launch();
-});
-after(async () => {
-    await browser.close();
-    site.close();
-});
+const shared = shareBrowser();
 
 const place = (page, form, name) =>
     page.$eval(`.form[data-form="${form}"] [data-name="${name}"]`, (e) => {
@@ -28,7 +19,7 @@ async function spiderAnswer(page) {
 }
 
 test("at 800 x 600 the start screen and the games take their small layout", async () => {
-    const page = await open(browser, site.url, { width: 800, height: 600 });
+    const page = await open(shared.browser, shared.site.url, { width: 800, height: 600 });
     assert.deepEqual(await place(page, "frmstart", "cmdAnfang"), [600, 446, "18px"]);
     await startGame(page, "opt2", "optEinfach");
     await waitForTitle(page, "Längenmaße");
@@ -39,14 +30,14 @@ test("at 800 x 600 the start screen and the games take their small layout", asyn
 });
 
 test("at 1920 x 1080 everything grows by 1.40625", async () => {
-    const page = await open(browser, site.url, { width: 1920, height: 1080 });
+    const page = await open(shared.browser, shared.site.url, { width: 1920, height: 1080 });
     assert.deepEqual(await place(page, "frmstart", "cmdAnfang"), [Math.round(11160 * 1.40625 / 15), Math.round(8490 * 1.40625 / 15), "25px"]);
     assertNoProblems(page);
     await page.close();
 });
 
 test("a viewport that changes mid-game keeps the game playable and the next screen follows it", async () => {
-    const page = await open(browser, site.url);
+    const page = await open(shared.browser, shared.site.url);
     await startGame(page, "opt4", "optEinfach");
     await waitForTitle(page, "Multiplikation");
     await spiderAnswer(page);

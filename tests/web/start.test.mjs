@@ -2,19 +2,10 @@
 // idle page that asks for no frames, and a new run after "Aus und Schluss".
 
 import assert from "node:assert/strict";
-import { after, before, test } from "node:test";
-import { assertNoProblems, click, focused, launch, open, serve, waitFor, waitForTitle } from "./lib.mjs";
+import { test } from "node:test";
+import { assertNoProblems, click, focused, open, shareBrowser, waitFor, waitForTitle } from "./lib.mjs";
 
-let site;
-let browser;
-before(async () => {
-    site = await serve();
-    browser = await launch();
-});
-after(async () => {
-    await browser.close();
-    site.close();
-});
+const shared = shareBrowser();
 
 // Counts the animation frames the page asks for.
 function countFrames() {
@@ -40,7 +31,7 @@ const message = (page) =>
     });
 
 test("every control stands on the pixel of the desktop window at zoom 1", async () => {
-    const page = await open(browser, site.url);
+    const page = await open(shared.browser, shared.site.url);
     assert.equal(await page.title(), "Zifferix 1");
     assert.deepEqual(await box(page, "frmstart", "cmdAnfang"), edges(11160, 8490, 2310, 1290));
     assert.deepEqual(await box(page, "frmstart", "cmdEnde"), edges(1500, 8400, 2310, 1290));
@@ -53,7 +44,7 @@ test("every control stands on the pixel of the desktop window at zoom 1", async 
 });
 
 test("both messages come by keyboard alone and Enter, Escape or the button close them", async () => {
-    const page = await open(browser, site.url);
+    const page = await open(shared.browser, shared.site.url);
     assert.equal(await focused(page), "frmstart.cmdAnfang");
     await page.keyboard.down("Enter");
     await page.keyboard.down("Enter"); // held: a repeat
@@ -84,7 +75,7 @@ test("both messages come by keyboard alone and Enter, Escape or the button close
 });
 
 test("the idle start screen asks for no animation frame, a game for many", async () => {
-    const page = await open(browser, site.url, { before: countFrames });
+    const page = await open(shared.browser, shared.site.url, { before: countFrames });
     await new Promise((done) => setTimeout(done, 5000));
     assert.equal(await page.evaluate(() => window.framesAsked), 0);
     await click(page, "frmstart", "opt8");
@@ -98,7 +89,7 @@ test("the idle start screen asks for no animation frame, a game for many", async
 });
 
 test("Aus und Schluss says goodbye, and Neu starten begins a new run", async () => {
-    const page = await open(browser, site.url);
+    const page = await open(shared.browser, shared.site.url);
     await page.keyboard.down("Alt");
     await page.keyboard.press("a");
     await page.keyboard.up("Alt");

@@ -7,20 +7,11 @@ import { execFileSync } from "node:child_process";
 import { cp, mkdtemp, readFile, rm, writeFile } from "node:fs/promises";
 import os from "node:os";
 import path from "node:path";
-import { after, before, test } from "node:test";
-import { answer, assertNoProblems, german, launch, number, open, serve, SITE, text, waitFor, waitForTitle } from "./lib.mjs";
+import { test } from "node:test";
+import { SITE, answer, assertNoProblems, german, number, open, shareBrowser, text, waitFor, waitForTitle } from "./lib.mjs";
 import { GAMES } from "./play.mjs";
 
-let site;
-let browser;
-before(async () => {
-    site = await serve();
-    browser = await launch();
-});
-after(async () => {
-    await browser.close();
-    site.close();
-});
+const shared = shareBrowser();
 
 const tap = (page, form, name) => page.tap(`.form[data-form="${form}"] [data-name="${name}"]`);
 const focusedBox = (page) => page.evaluate(() => document.activeElement?.dataset.name ?? "nothing");
@@ -32,7 +23,7 @@ const keyboardTypes = (page, data) =>
 
 test("a game started and played by taps and a tablet's keyboard, landscape and portrait", async () => {
     for (const [width, height] of [[1280, 800], [800, 1280]]) {
-        const page = await open(browser, site.url, { width, height, touch: true });
+        const page = await open(shared.browser, shared.site.url, { width, height, touch: true });
         await tap(page, "frmstart", "opt2");
         await tap(page, "frmstart", "optEinfach");
         await tap(page, "frmstart", "cmdAnfang");
@@ -64,7 +55,7 @@ test("a game started and played by taps and a tablet's keyboard, landscape and p
 });
 
 test("every answer box asks for a number pad, with a decimal key where a comma is taken", async () => {
-    const page = await open(browser, site.url, { width: 1280, height: 800, touch: true });
+    const page = await open(shared.browser, shared.site.url, { width: 1280, height: 800, touch: true });
     const decimal = ["frmBerg", "frmBallon"];
     for (const game of GAMES) {
         await tap(page, "frmstart", game.option);
@@ -87,7 +78,7 @@ const workerReady = (page) =>
     });
 
 test("once loaded, the site is installable and plays a game to its end without a network", async () => {
-    const page = await open(browser, site.url);
+    const page = await open(shared.browser, shared.site.url);
     assert.match(await workerReady(page), /^zifferix-[0-9a-f]{16}$/);
     const cdp = await page.createCDPSession();
     assert.deepEqual((await cdp.send("Page.getInstallabilityErrors")).installabilityErrors, []);
@@ -117,11 +108,11 @@ test("a new build replaces the old one as a whole: after it has loaded, every fi
     await writeFile(path.join(second, "index.html"), index.replace("<title>", '<meta name="build" content="second">\n<title>'));
     const version = execFileSync("python3", [path.resolve("../../tools/site.py"), "--stamp", second]).toString().trim();
 
-    const context = await browser.createBrowserContext();
+    const context = await shared.browser.createBrowserContext();
     const page = await context.newPage();
-    await page.goto(site.url);
+    await page.goto(shared.site.url);
     await workerReady(page);
-    site.root = second;
+    shared.site.root = second;
     await page.reload(); // still the first build, while the second one is fetched beside it
     await waitFor(page, "the second build has taken over", async (v) => (await caches.keys()).join() === `zifferix-${v}`, version);
 
@@ -136,7 +127,7 @@ test("a new build replaces the old one as a whole: after it has loaded, every fi
         assert.deepEqual(await response.buffer(), await readFile(file.endsWith("/") ? `${file}index.html` : file), response.url());
     }
     assert.equal(await page.$eval('meta[name="build"]', (m) => m.content), "second");
-    site.root = SITE;
+    shared.site.root = SITE;
     await context.close();
     await rm(second, { recursive: true });
 });
