@@ -15,7 +15,7 @@ namespace {
 
 // One run of the program: from the start screen until "Aus und Schluss".
 struct Run {
-    Run(double width, double height) { services.screen.setViewport(width, height); }
+    Run(double width, double height) : services(width, height) {}
 
     web::WebServices services;
     forms::Runtime runtime{services.services()};

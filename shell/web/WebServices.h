@@ -76,6 +76,9 @@ class WebProgramEnd : public forms::ProgramEnd {
 };
 
 struct WebServices {
+    // The viewport comes first: every form is made to its size.
+    WebServices(double width, double height) { screen.setViewport(width, height); }
+
     WebScreen screen;
     WebTextMetrics textMetrics{screen};
     WebMessageBox messageBox;

@@ -75,6 +75,13 @@ WebView::WebView(forms::Runtime& runtime, WebServices& services)
     stage_.set("hidden", false);
     val goodbye = document().call<val>("getElementById", std::string("goodbye"));
     goodbye.set("hidden", true);
+    showZoom();
+}
+
+// The page's own pieces (the message box, the close boxes) grow with the screens.
+void WebView::showZoom() {
+    document()["documentElement"]["style"].call<void>(
+        "setProperty", std::string("--zoom"), std::to_string(services_.screen.zoom().factor()));
 }
 
 WebView::~WebView() {
@@ -326,6 +333,7 @@ int WebView::typed(char32_t c) const {
 
 void WebView::resize(double width, double height) {
     services_.screen.setViewport(width, height);
+    showZoom();
     const forms::Size client = services_.screen.clientSizeTwips();
     for (forms::Form* form : runtime_.forms()) {
         runtime_.resize(*form, client);

@@ -70,6 +70,7 @@ class WebView {
     void syncLayer(Layer& layer);
     void showActive();
     void farewell();
+    void showZoom();
     forms::Control* controlOf(int id) const;
     Element* elementOf(const forms::Control* control) const;
     bool keepsKeyboard(const Layer& layer, const forms::Control* focused) const;

@@ -49,6 +49,11 @@ test("a game started and played by taps and a tablet's keyboard, landscape and p
         await waitForTitle(page, "Zifferix 1");
         assert.notEqual(await page.evaluate(() => document.activeElement?.tagName), "INPUT", "the pad closes");
         assert.equal(await text(page, "frmstart", "lblPunkte2"), "25");
+        for (const name of ["opt2", "optEinfach", "cmdAnfang"]) {
+            await tap(page, "frmstart", name);
+        }
+        await waitForTitle(page, "Längenmaße");
+        assert.equal(await focusedBox(page), "cmdLos", "the second game starts where the first did");
         assertNoProblems(page);
         await page.close();
     }
