@@ -28,6 +28,9 @@ constexpr std::pair<std::string_view, forms::Navigation> kNavigationKeys[] = {
 constexpr std::string_view kSwallowedKeys[] = {"Delete", "Home",     "End",
                                                "PageUp", "PageDown", "Insert"};
 
+// The most characters of one paste or drop that are typed into a box.
+constexpr std::size_t kLongestText = 64;
+
 // A waiting timer further off than this sleeps on a timeout, not on frames.
 constexpr double kSleepAbove = 40;
 
@@ -315,7 +318,10 @@ bool WebView::key(const KeyEvent& e) {
 }
 
 void WebView::text(const std::string& text) {
-    for (const char32_t c : codePoints(text)) {
+    std::vector<char32_t> characters = codePoints(text);
+    // No box takes more than a few characters: a paste of a whole book is cut, not typed.
+    characters.resize(std::min(characters.size(), kLongestText));
+    for (const char32_t c : characters) {
         runtime_.keyPress(typed(c));
     }
     afterEvent();

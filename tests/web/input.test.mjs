@@ -44,18 +44,21 @@ test("digits and one comma reach the mountain's box however they come", async ()
     assert.equal(await box(), "", "Backspace empties the box");
     await page.keyboard.press("NumpadDecimal");
     await page.keyboard.type(".5");
-    assert.equal(await box(), ",5", "the keypad's decimal key is a comma, a point is nothing");
+    assert.equal(await box(), ",5", "the keypad's decimal key is a comma, and a point a second one, swallowed");
     assertNoProblems(page);
     await page.close();
 });
 
-test("a box with digits only takes no comma and no sign", async () => {
+test("a box with digits only takes no comma, no sign and no more than its length", async () => {
     const page = await open(shared.browser, shared.site.url);
     await startGame(page, "opt4", "optSchwer");
     await waitForTitle(page, "Multiplikation");
     await paste(page, "1,2");
     await tabletTypes(page, "-3");
     assert.equal(await text(page, "frmNetz", "txtergebnis"), "123");
+    await page.keyboard.press("Backspace");
+    await paste(page, "9".repeat(1e6));
+    assert.equal(await text(page, "frmNetz", "txtergebnis"), "999", "a huge paste is cut, and the page goes on");
     assertNoProblems(page);
     await page.close();
 });
