@@ -96,7 +96,7 @@ async function animation(browser, url) {
 }
 
 // Both pages from the same server, in the same way: only what they load differs.
-const site = await serve("/zifferix/", { "fonts.html": FONTS_ONLY });
+const site = await serve("/zifferix/", { extra: { "fonts.html": FONTS_ONLY } });
 const browser = await launch();
 const { program, site: whole } = await sizes();
 console.log(`Transferred, gzip: JS + WASM + HTML ${kb(program)} (budget 300 KB), whole site ${kb(whole)} (budget 1024 KB)`);

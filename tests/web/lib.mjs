@@ -25,8 +25,8 @@ const TYPES = {
 };
 
 // The site as any static server serves it, here below a subfolder; `extra` adds pages by name,
-// and `serving.root` may be changed to serve another build.
-export async function serve(prefix = "/zifferix/", extra = {}) {
+// `types` names files otherwise, and `serving.root` may be changed to serve another build.
+export async function serve(prefix = "/zifferix/", { extra = {}, types = {} } = {}) {
     const serving = { root: SITE };
     const server = http.createServer(async (request, response) => {
         const url = new URL(request.url, "http://localhost");
@@ -43,7 +43,8 @@ export async function serve(prefix = "/zifferix/", extra = {}) {
         const file = path.join(serving.root, path.normalize(name));
         try {
             const body = await readFile(file);
-            response.writeHead(200, { "Content-Type": TYPES[path.extname(file)] ?? "application/octet-stream" });
+            const extension = path.extname(file);
+            response.writeHead(200, { "Content-Type": types[extension] ?? TYPES[extension] ?? "application/octet-stream" });
             response.end(body);
         } catch {
             response.writeHead(404).end();
