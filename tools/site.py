@@ -146,10 +146,13 @@ def main():
         sys.exit("site.py: the page has no place for the pictures")
     page = page.replace(PICTURES_MARK, "\n".join(pictures(args.assets)))
     (out / "index.html").write_text(page, "utf-8")
-    for name in ("zifferix.css", "boot.js", "manifest.webmanifest"):
+    for name in ("zifferix.css", "manifest.webmanifest"):
         shutil.copyfile(args.page / name, out / name)
-    for name in ("zifferix.js", "zifferix.wasm"):
-        shutil.copyfile(args.program / name, out / name)
+    shutil.copyfile(args.program / "zifferix.wasm", out / "zifferix.wasm")
+    # One script, loaded as soon as it comes: the program's, and the page's start after it.
+    script = (args.program / "zifferix.js").read_text("utf-8") + "\n" + (args.page / "boot.js").read_text("utf-8")
+    (out / "zifferix.js").write_text(script, "utf-8")
+    (out / "boot.js").unlink(missing_ok=True)
     shutil.copyfile(args.assets / "zifferix.svg", out / "zifferix.svg")
     icons(args.assets / "zifferix.svg", out)
     fonts(out)

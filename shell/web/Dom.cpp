@@ -9,11 +9,16 @@ val document() {
     return val::global("document");
 }
 
-val make(const char* tag, const val& parent, const char* className) {
+val makeDetached(const char* tag, const char* className) {
     val node = document().call<val>("createElement", std::string(tag));
     if (*className != '\0') {
         node.set("className", std::string(className));
     }
+    return node;
+}
+
+val make(const char* tag, const val& parent, const char* className) {
+    val node = makeDetached(tag, className);
     parent.call<void>("appendChild", node);
     return node;
 }

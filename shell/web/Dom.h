@@ -18,6 +18,8 @@ using emscripten::val;
 val document();
 // A new element of the page, or of SVG, appended to parent.
 val make(const char* tag, const val& parent, const char* className = "");
+// A new element of the page that is not in it yet.
+val makeDetached(const char* tag, const char* className);
 val makeSvg(const char* tag, const val& parent);
 
 // A twips value of the runtime as CSS.

@@ -14,9 +14,7 @@ void WebScreen::setViewport(double width, double height) {
 
 WebTextMetrics::WebTextMetrics(const WebScreen& screen)
     : screen_(screen),
-      context_(make("canvas", document()["body"]).call<val>("getContext", std::string("2d"))) {
-    context_["canvas"].call<void>("remove");
-}
+      context_(makeDetached("canvas", "").call<val>("getContext", std::string("2d"))) {}
 
 forms::Size WebTextMetrics::measure(const forms::Font& font, const std::string& text) const {
     const forms::Zoom zoom = screen_.zoom();

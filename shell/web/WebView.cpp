@@ -95,7 +95,8 @@ WebView::~WebView() {
 }
 
 void WebView::addLayer(forms::Form& form) {
-    Layer layer{&form, make("div", stage_, "form"), {}, {}, {}};
+    // Made and first brought up to date outside the page, then put in at once.
+    Layer layer{&form, makeDetached("div", "form"), {}, {}, {}};
     layer.node.call<void>("setAttribute", std::string("data-form"), form.name());
     layer.node.set("hidden", true);
     layer.node.set("inert", true);
@@ -148,15 +149,18 @@ void WebView::afterEvent() {
         farewell();
         return;
     }
+    const std::size_t known = layers_.size();
     for (forms::Form* form : runtime_.forms()) {
-        const bool known = std::any_of(layers_.begin(), layers_.end(),
-                                       [form](const Layer& l) { return l.form == form; });
-        if (!known) {
+        if (std::none_of(layers_.begin(), layers_.end(),
+                         [form](const Layer& l) { return l.form == form; })) {
             addLayer(*form);
         }
     }
     for (Layer& layer : layers_) {
         syncLayer(layer);
+    }
+    for (std::size_t i = known; i < layers_.size(); ++i) {
+        stage_.call<void>("appendChild", layers_[i].node);
     }
     showActive();
     schedule();

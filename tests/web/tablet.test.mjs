@@ -108,7 +108,7 @@ test("once loaded, the site is installable and plays a game to its end without a
 test("a new build replaces the old one as a whole: after it has loaded, every file is new", async () => {
     const second = await mkdtemp(path.join(os.tmpdir(), "zifferix-second-"));
     await cp(SITE, second, { recursive: true });
-    await writeFile(path.join(second, "boot.js"), `${await readFile(path.join(second, "boot.js"), "utf8")}// the second build\n`);
+    await writeFile(path.join(second, "zifferix.js"), `${await readFile(path.join(second, "zifferix.js"), "utf8")}// the second build\n`);
     const index = await readFile(path.join(second, "index.html"), "utf8");
     await writeFile(path.join(second, "index.html"), index.replace("<title>", '<meta name="build" content="second">\n<title>'));
     const version = execFileSync("python3", [path.resolve("../../tools/site.py"), "--stamp", second]).toString().trim();
@@ -125,7 +125,7 @@ test("a new build replaces the old one as a whole: after it has loaded, every fi
     page.on("response", (r) => served.push(r));
     await page.reload();
     await page.waitForSelector("html[data-ready]");
-    assert.ok(served.length >= 9, "the page, its style, its scripts, the program, the fonts and the icon");
+    assert.ok(served.length >= 8, "the page, its style, its script, the program, the fonts and the icon");
     for (const response of served) {
         const file = path.join(second, new URL(response.url()).pathname.replace(/^\/zifferix\//, "") || "index.html");
         assert.ok(response.fromServiceWorker(), `${response.url()} from the service worker`);

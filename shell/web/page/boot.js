@@ -1,14 +1,13 @@
-// Starts Zifferix in the page. The program and the fonts load side by side; when both are
-// there, the start screen comes (text is measured in the fonts, so they come first). From then
-// on every click, key and piece of text goes to the program, which decides what it means.
-"use strict";
-
+// Starts Zifferix in the page; the site appends it to the program's own script. The program
+// and the fonts load side by side (the page has begun both); when both are there and the page
+// is read, the start screen comes. From then on every click, key and piece of text goes to the
+// program, which decides what it means.
 (() => {
-    const faces = ["MS Sans Serif", "Arial", "Comic Sans MS"].flatMap((family) => [
-        `16px "${family}"`,
-        `bold 16px "${family}"`,
-    ]);
-    const fonts = Promise.all(faces.map((face) => document.fonts.load(face))).then(() => performance.mark("zifferix-fonts"));
+    "use strict";
+    const fonts = window.zifferixFonts.then(() => performance.mark("zifferix-fonts"));
+    const read = document.readyState === "loading"
+        ? new Promise((done) => document.addEventListener("DOMContentLoaded", done))
+        : Promise.resolve();
     const compiled = window.zifferixModule;
     const program = createZifferix({
         instantiateWasm(imports, receive) {
@@ -20,7 +19,7 @@
         return z;
     });
 
-    Promise.all([program, fonts]).then(([zifferix]) => run(zifferix));
+    Promise.all([program, fonts, read]).then(([zifferix]) => run(zifferix));
 
     function run(z) {
         const stage = document.getElementById("stage");
