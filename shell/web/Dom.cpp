@@ -30,6 +30,14 @@ val makeSvg(const char* tag, const val& parent) {
     return node;
 }
 
+void setText(val node, const std::string& text) {
+    node.set("textContent", text);
+}
+
+void setAttribute(const val& node, const char* name, const std::string& value) {
+    node.call<void>("setAttribute", std::string(name), value);
+}
+
 std::string pixels(double px) {
     char text[32];
     if (px == std::floor(px)) {

@@ -22,6 +22,9 @@ val make(const char* tag, const val& parent, const char* className = "");
 val makeDetached(const char* tag, const char* className);
 val makeSvg(const char* tag, const val& parent);
 
+void setText(val node, const std::string& text);
+void setAttribute(const val& node, const char* name, const std::string& value);
+
 // A twips value of the runtime as CSS.
 std::string pixels(double px);
 std::string cssColour(forms::Color c);

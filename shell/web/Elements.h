@@ -69,5 +69,16 @@ class Element {
 
 // Makes the element for a control inside parent. `id` names it to the page's input handlers.
 std::unique_ptr<Element> bind(forms::Control& control, const val& parent, int id);
+// The same for the drawn kinds: shapes, lines and pictures (Drawings.cpp).
+std::unique_ptr<Element> bindDrawing(forms::Control& control, const val& parent, int id);
+
+// Remembers what an element was last given; true when that has to change.
+template <class T> bool changed(std::optional<T>& applied, const T& now) {
+    if (applied == now) {
+        return false;
+    }
+    applied = now;
+    return true;
+}
 
 } // namespace web
