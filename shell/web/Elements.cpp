@@ -2,8 +2,6 @@
 
 #include "Form.h"
 
-#include <algorithm>
-
 namespace web {
 namespace {
 

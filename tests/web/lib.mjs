@@ -110,10 +110,6 @@ export function text(page, form, name) {
     return page.$eval(inForm(form, name), (e) => (e instanceof HTMLInputElement ? e.value : e.textContent));
 }
 
-export function shown(page, form, name) {
-    return page.$eval(inForm(form, name), (e) => e.checkVisibility());
-}
-
 export function focused(page) {
     return page.evaluate(() => {
         const e = document.activeElement?.closest("[data-name]");

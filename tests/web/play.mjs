@@ -1,7 +1,7 @@
 // Each game played to its end in the page, as a child who knows every answer: the problem read
 // from the screen, the answer typed as keys and confirmed with Enter.
 
-import { answer, german, number, shown, text, waitFor } from "./lib.mjs";
+import { answer, german, number, text, waitFor } from "./lib.mjs";
 
 const LENGTHS = { mm: 1, cm: 2, dm: 3, m: 4, km: 7 };
 const MASSES = { g: 0, dag: 1, kg: 3, t: 6 };
@@ -92,4 +92,3 @@ export const GAMES = [
     { form: "frmbruchteile", option: "opt3", title: "Bruchteile", play: glass },
 ];
 
-export { shown };
