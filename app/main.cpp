@@ -9,7 +9,6 @@
 
 #include <QApplication>
 #include <QIcon>
-#include <QScreen>
 #include <QTimer>
 
 #include <clocale>
@@ -92,17 +91,15 @@ int main(int argc, char* argv[]) {
     QApplication::setStyle(QStringLiteral("Fusion"));
     QApplication::setQuitOnLastWindowClosed(false); // the start screen's exit button ends it
 
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    const view::Scale scale(
-        options.zoom.value_or(screen != nullptr ? view::Scale::fitting(screen->size()) : 1.0));
     view::installFontSubstitutes();
+    // The screens fill the screen's free area, or take the zoom the command line gives.
+    view::QtServices services(options.zoom);
     // One font family for everything, the message boxes grown with the screens.
-    QApplication::setFont(view::qfont(forms::Font{}, scale.zoom()));
+    QApplication::setFont(view::qfont(forms::Font{}, services.screen.zoom().factor()));
 
-    view::QtServices services(scale);
     forms::Runtime runtime(services.services());
     zifferix::Zifferix program(runtime, zifferix::screens());
-    view::View view(runtime, scale);
+    view::View view(runtime, &services.screen);
     services.messageBox.parent = [&view] { return view.activeWindow(); };
 
     program.run();

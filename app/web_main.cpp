@@ -6,6 +6,7 @@
 #include "WebServices.h"
 #include "WebView.h"
 #include "Zifferix.h"
+#include "frmstart.h"
 
 #include <emscripten/bind.h>
 
@@ -61,6 +62,12 @@ void text(const std::string& typed) {
     }
 }
 
+void paste(const std::string& pasted) {
+    if (run) {
+        run->view.paste(pasted);
+    }
+}
+
 void resize(double width, double height) {
     if (run) {
         run->view.resize(width, height);
@@ -71,6 +78,11 @@ void touch(bool touching) {
     if (run) {
         run->view.touch(touching);
     }
+}
+
+// Leaving the page would lose the table's points: the page asks first.
+bool holdsPoints() {
+    return run && !run->runtime.ended() && run->program.start().holdsPoints();
 }
 
 void dismissMessage() {
@@ -88,7 +100,9 @@ EMSCRIPTEN_BINDINGS(zifferix) {
     emscripten::function("close", &close);
     emscripten::function("key", &key);
     emscripten::function("text", &text);
+    emscripten::function("paste", &paste);
     emscripten::function("resize", &resize);
     emscripten::function("touch", &touch);
     emscripten::function("dismissMessage", &dismissMessage);
+    emscripten::function("holdsPoints", &holdsPoints);
 }

@@ -37,7 +37,7 @@ void Form::MsgBox(const std::string& prompt, int style, const std::string& title
 }
 
 int Form::ScreenWidth() const {
-    return runtime_.services().screen.widthTwips();
+    return runtime_.screenWidth();
 }
 
 void Form::End() {

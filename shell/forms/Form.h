@@ -37,6 +37,11 @@ class Form {
     virtual void Form_Activate() {}
     // The child closed the window by its title bar.
     virtual void Form_QueryClose() { Hide(); }
+    // Whether the form lays itself out anew while shown, when the screen has changed so that
+    // another layout suits it better: then Form_Resize runs. A game keeps the layout it took at
+    // its activation, so that nothing in play jumps to another place.
+    virtual bool relaysOut() const { return false; }
+    virtual void Form_Resize() {}
 
     const std::string& name() const { return name_; }
     const std::vector<Control*>& controls() const { return controls_; }

@@ -43,7 +43,7 @@ void appendUtf8(std::string& text, char32_t c) {
     }
 }
 
-char32_t decodeUtf8At(const std::string& text, std::size_t i) {
+char32_t decodeUtf8At(std::string_view text, std::size_t i) {
     const auto byte = [&](std::size_t k) {
         return k < text.size() ? static_cast<unsigned char>(text[k]) : 0u;
     };
@@ -92,10 +92,19 @@ const std::string* captionOf(const Control& c) {
     return nullptr;
 }
 
+// The length of the UTF-8 sequence a byte begins; a stray continuation byte stands alone.
+std::size_t sequenceLength(char lead) {
+    const auto byte = static_cast<unsigned char>(lead);
+    return byte < 0xC0 ? 1 : byte < 0xE0 ? 2 : byte < 0xF0 ? 3 : 4;
+}
+
 constexpr int kEnter = 13;
 constexpr int kBackspace = 8;
 constexpr int kSpace = 32;
 constexpr int kDelete = 127;
+
+// No box takes more than a few characters: a paste of a whole book is cut, not typed.
+constexpr std::size_t kLongestPaste = 64;
 
 } // namespace
 
@@ -165,6 +174,23 @@ void Runtime::keyPress(int keyAscii) {
             break;
         }
     });
+}
+
+void Runtime::paste(std::string_view text) {
+    const Form* form = activeForm();
+    if (form == nullptr || form->focus_ == nullptr ||
+        form->focus_->kind() != ControlKind::TextBox) {
+        return;
+    }
+    std::size_t typed = 0;
+    for (std::size_t i = 0; i < text.size() && typed < kLongestPaste;
+         i += sequenceLength(text[i])) {
+        const char32_t c = decodeUtf8At(text, i);
+        if (c >= kSpace && c != kDelete) {
+            keyPress(static_cast<int>(c));
+            ++typed;
+        }
+    }
 }
 
 void Runtime::pressKeyOnTextBox(TextBox& box, int keyAscii) {

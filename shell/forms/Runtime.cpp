@@ -1,5 +1,7 @@
 #include "Runtime.h"
 
+#include "Fitting.h"
+
 #include <algorithm>
 
 namespace forms {
@@ -24,7 +26,7 @@ void Runtime::start(Form& startup) {
         stack_.push_back({&startup, {}});
         startup.visible_ = true;
         active_ = &startup;
-        startup.Form_Activate();
+        activate(startup);
     });
 }
 
@@ -115,9 +117,46 @@ void Runtime::advance(std::int64_t ms) {
     now_ = std::max(now_, target);
 }
 
-void Runtime::resize(Form& form, Size clientTwips) {
-    form.ScaleWidth = clientTwips.Width;
-    form.ScaleHeight = clientTwips.Height;
+void Runtime::screenChanged() {
+    dispatch([this] {
+        takeClientSize();
+        Form* active = activeForm();
+        const int width = services_.screen.widthTwips();
+        if (active != nullptr && active->relaysOut() &&
+            layoutFor(width) != layoutFor(screenWidth())) {
+            takeScreen(width);
+            active->Form_Resize();
+        }
+    });
+}
+
+void Runtime::takeClientSize() {
+    const Size client = services_.screen.clientSizeTwips();
+    for (Form* form : forms_) {
+        form->ScaleWidth = client.Width;
+        form->ScaleHeight = client.Height;
+        for (Control* c : form->controls_) {
+            if (c->kind() == ControlKind::Label) {
+                static_cast<Label*>(c)->measured_ = false;
+            }
+        }
+    }
+}
+
+// A form lays itself out when it is activated, for the screen as it is then; the screen stays
+// as it saw it until the next activation, so that a game never mixes two layouts.
+void Runtime::activate(Form& form) {
+    const int width = services_.screen.widthTwips();
+    if (width != screenWidth_) {
+        takeScreen(width);
+    }
+    form.Form_Activate();
+}
+
+void Runtime::takeScreen(int width) {
+    screenWidth_ = width;
+    services_.screen.laidOut(width);
+    takeClientSize();
 }
 
 // --- what forms and controls call -----------------------------------------------------------
@@ -138,7 +177,7 @@ void Runtime::show(Form& form, std::function<void()> whenHidden) {
     // A form shown anew starts where the child acts first, not where the last game left the
     // focus: unless its activation puts the focus somewhere, the first box or button takes it.
     form.focus_ = nullptr;
-    form.Form_Activate();
+    activate(form);
 }
 
 void Runtime::hide(Form& form) {
@@ -212,7 +251,7 @@ void Runtime::unwind() {
         }
         if (top.form != active_) {
             active_ = top.form;
-            active_->Form_Activate();
+            activate(*active_);
             continue;
         }
         return;

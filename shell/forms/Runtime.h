@@ -7,6 +7,7 @@
 #include <cstdint>
 #include <functional>
 #include <optional>
+#include <string_view>
 #include <vector>
 
 namespace forms {
@@ -31,6 +32,9 @@ class Runtime {
     // Input from the child, always for the active form.
     void click(Control& control);
     void keyPress(int keyAscii);
+    // Text pasted or dropped: typed into the focused box one character at a time, line breaks
+    // and other control characters left out; on anything but a box it does nothing.
+    void paste(std::string_view text);
     void navigate(Navigation key);
     // Alt + the letter after "&" in a caption; false when no button or option has it, so that
     // the key is left to whoever else may want it.
@@ -42,8 +46,11 @@ class Runtime {
     // Runs code as one event, with the runtime's bookkeeping after it.
     void run(const std::function<void()>& handler);
 
-    // Kept up to date by the view.
-    void resize(Form& form, Size clientTwips);
+    // The view's area has changed: every form takes the screen's new inner size, and labels
+    // are measured again at the new zoom. A screen keeps its layout until its next activation.
+    void screenChanged();
+    // Screen.Width as the active form laid itself out for it.
+    int screenWidth() const { return screenWidth_.value_or(services_.screen.widthTwips()); }
 
     // What the view shows.
     const std::vector<Form*>& forms() const { return forms_; }
@@ -72,6 +79,9 @@ class Runtime {
     void add(Form& form);
     void remove(Form& form);
     void show(Form& form, std::function<void()> whenHidden);
+    void activate(Form& form);
+    void takeScreen(int width);
+    void takeClientSize();
     void hide(Form& form);
     void setFocus(Control& control);
     void message(const std::string& prompt, int style, const std::string& title,
@@ -99,6 +109,7 @@ class Runtime {
     std::vector<ModalEntry> stack_;
     Form* active_ = nullptr; // the form that last got Form_Activate as the top of the stack
     std::int64_t now_ = 0;
+    std::optional<int> screenWidth_; // from the first activation on
     bool busy_ = false;
     bool ended_ = false;
     bool messageOpen_ = false;

@@ -1,7 +1,7 @@
 #pragma once
 
 // What the runtime needs from the world outside, behind small interfaces so that tests fake
-// them: the real program gets them from the Qt view.
+// them: the real program gets them from its view, the desktop's or the page's.
 
 #include <functional>
 #include <string>
@@ -29,9 +29,13 @@ class MessageBoxService {
 class ScreenService {
   public:
     virtual ~ScreenService() = default;
+    // The screen's width in twips, as a form that lays itself out now should see it.
     virtual int widthTwips() const = 0;
     // The inner size of a maximized window, in twips.
     virtual Size clientSizeTwips() const = 0;
+    // A form has been activated and lays itself out for this width: the view shows the screens
+    // zoomed for that layout until the next activation.
+    virtual void laidOut(int /*widthTwips*/) {}
 };
 
 class TextMetricsService {

@@ -1,8 +1,8 @@
 #pragma once
 
-// Twips to pixels, for every view. The screens are designed for 1024 x 768 pixels at 15 twips
-// a pixel; on a larger screen everything grows by one zoom factor, so that the desktop window
-// and the browser page put every control on the same pixel.
+// Twips to pixels, for every view. The screens are designed at 15 twips a pixel; one zoom
+// factor makes them larger or smaller (Fitting.h says which), so that the desktop window and
+// the browser page put every control on the same pixel.
 
 #include <algorithm>
 #include <cmath>
@@ -10,8 +10,6 @@
 namespace forms {
 
 constexpr int kTwipsPerPixel = 15;
-constexpr int kDesignWidth = 1024; // pixels
-constexpr int kDesignHeight = 768;
 
 class Zoom {
   public:
@@ -31,12 +29,6 @@ class Zoom {
     // A length on the screen in twips of the design, never less than it covers.
     int twips(double pixels) const {
         return static_cast<int>(std::ceil(pixels * kTwipsPerPixel / factor_ - 1e-9));
-    }
-
-    // The zoom for a screen of this size in pixels: the design grows to fill it as far as both
-    // sides allow, and never shrinks.
-    static constexpr double fitting(double width, double height) {
-        return std::max(1.0, std::min(width / kDesignWidth, height / kDesignHeight));
     }
 
     friend constexpr bool operator==(Zoom, Zoom) = default;

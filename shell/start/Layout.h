@@ -3,16 +3,18 @@
 // The small layout for screens of 800 pixels or less: each screen moves and scales chosen
 // controls when it is activated and puts the design values back before it is left.
 
+#include "Fitting.h"
+
 #include <cmath>
 
 namespace zifferix::layout {
 
-constexpr int kSmallScreenWidth = 12000; // twips, 800 pixels
+using forms::kSmallScreenWidth;
 constexpr double kX = 0.7795276;
 constexpr double kY = 0.7711172;
 
 constexpr bool isSmall(int screenWidth) {
-    return screenWidth <= kSmallScreenWidth;
+    return forms::layoutFor(screenWidth) == forms::Layout::Small;
 }
 
 // Whole twips, as every position is.

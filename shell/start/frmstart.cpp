@@ -159,24 +159,7 @@ frmstart::frmstart(Zifferix& program)
 }
 
 void frmstart::Form_Activate() {
-    using namespace layout;
-    if (isSmall(ScreenWidth())) {
-        Image1.Left = twips(Image1.Left * kX - 100);
-        Image1.Top = twips(Image1.Top * kY - 400);
-        Image1.Height = scaleY(Image1.Height);
-        Image1.Width = scaleX(Image1.Width);
-        lblAutor.Left = twips(lblAutor.Left * kX - 100);
-        lblAutor.Top = twips(lblAutor.Top * kY - 500);
-        Frame1.Left = twips(Frame1.Left * kX - 100);
-        Frame1.Top = twips(Frame1.Top * kY - 900);
-        Frame2.Left = twips(Frame2.Left * kX - 100);
-        Frame2.Top = twips(Frame2.Top * kY - 500);
-        cmdEnde.Left = twips(cmdEnde.Left * kX - 100);
-        cmdEnde.Top = twips(cmdEnde.Top * kY + 200);
-        cmdAnfang.Left = twips(cmdAnfang.Left * kX + 300);
-        cmdAnfang.Top = twips(cmdAnfang.Top * kY + 150);
-    }
-
+    LayoutVerkleinern();
     shared_.Schwierigkeit = 0;
 
     double total = 0;
@@ -184,6 +167,34 @@ void frmstart::Form_Activate() {
         total += forms::Val((this->*game.points).Caption);
     }
     lblGesamt.Caption = forms::CStr(total);
+}
+
+// Turned round or resized while waiting for the child's choice: the screen takes the layout
+// that now suits it best, and the choice stays.
+void frmstart::Form_Resize() {
+    Grundstellung();
+    LayoutVerkleinern();
+}
+
+void frmstart::LayoutVerkleinern() {
+    using namespace layout;
+    if (!isSmall(ScreenWidth())) {
+        return;
+    }
+    Image1.Left = twips(Image1.Left * kX - 100);
+    Image1.Top = twips(Image1.Top * kY - 400);
+    Image1.Height = scaleY(Image1.Height);
+    Image1.Width = scaleX(Image1.Width);
+    lblAutor.Left = twips(lblAutor.Left * kX - 100);
+    lblAutor.Top = twips(lblAutor.Top * kY - 500);
+    Frame1.Left = twips(Frame1.Left * kX - 100);
+    Frame1.Top = twips(Frame1.Top * kY - 900);
+    Frame2.Left = twips(Frame2.Left * kX - 100);
+    Frame2.Top = twips(Frame2.Top * kY - 500);
+    cmdEnde.Left = twips(cmdEnde.Left * kX - 100);
+    cmdEnde.Top = twips(cmdEnde.Top * kY + 200);
+    cmdAnfang.Left = twips(cmdAnfang.Left * kX + 300);
+    cmdAnfang.Top = twips(cmdAnfang.Top * kY + 150);
 }
 
 void frmstart::cmdAnfang_Click() {
@@ -215,6 +226,15 @@ void frmstart::clearDifficulty() {
     for (const DifficultyChoice& choice : kDifficulties) {
         (this->*choice.option).setValue(false);
     }
+}
+
+bool frmstart::holdsPoints() const {
+    for (const GameChoice& game : kGames) {
+        if (forms::Val((this->*game.points).Caption) != 0) {
+            return true;
+        }
+    }
+    return false;
 }
 
 void frmstart::cmdEnde_Click() {

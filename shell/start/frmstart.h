@@ -47,9 +47,14 @@ class frmstart : public forms::Form {
     void Form_Activate() override;
     // Closing the start screen ends the program, as its exit button does.
     void Form_QueryClose() override { cmdEnde_Click(); }
+    bool relaysOut() const override { return true; }
+    void Form_Resize() override;
 
     // Clears the difficulty buttons; every game does this when it is activated.
     void clearDifficulty();
+
+    // Whether the table holds points of this run, which a page that is left would lose.
+    bool holdsPoints() const;
 
     // Starts a game as the start button does: the layout put back, the mode set, and the game
     // shown above the start screen until it (and in the row every game after it) has hidden.
@@ -58,6 +63,7 @@ class frmstart : public forms::Form {
   private:
     void cmdAnfang_Click();
     void cmdEnde_Click();
+    void LayoutVerkleinern();
     void Grundstellung();
 
     Zifferix& program_;

@@ -62,7 +62,7 @@ template <class W> void setAlignment(W* widget, Qt::Alignment align) {
 
 class LabelBinding final : public Binding {
   public:
-    LabelBinding(forms::Label& label, QWidget* parent, Scale scale)
+    LabelBinding(forms::Label& label, QWidget* parent, const Scale& scale)
         : Binding(label, new TextLabel(parent), scale), label_(label) {
         q()->setTextFormat(Qt::PlainText);
     }
@@ -103,7 +103,7 @@ class LabelBinding final : public Binding {
 
 class TextBoxBinding final : public Binding {
   public:
-    TextBoxBinding(forms::TextBox& box, QWidget* parent, Scale scale)
+    TextBoxBinding(forms::TextBox& box, QWidget* parent, const Scale& scale)
         : Binding(box, new AnswerBox(parent), scale), box_(box) {
         q()->setAccessibleName(QStringLiteral("Antwort"));
         q()->setFocusPolicy(Qt::StrongFocus);
@@ -209,7 +209,7 @@ class OptionBinding final : public Binding {
 
 class FrameBinding final : public Binding {
   public:
-    FrameBinding(forms::Frame& frame, QWidget* parent, Scale scale)
+    FrameBinding(forms::Frame& frame, QWidget* parent, const Scale& scale)
         : Binding(frame, new QGroupBox(parent), scale), frame_(frame) {
         q()->setAutoFillBackground(true);
     }
@@ -296,7 +296,7 @@ class PaintedBinding final : public Binding {
 
 } // namespace
 
-Binding::Binding(forms::Control& control, QWidget* widget, Scale scale)
+Binding::Binding(forms::Control& control, QWidget* widget, const Scale& scale)
     : scale_(scale), control_(control), widget_(widget) {
     widget_->setObjectName(QString::fromStdString(control.name()));
     widget_->setFocusPolicy(Qt::NoFocus);
@@ -312,7 +312,7 @@ Binding::Place Binding::place() const {
 
 void Binding::sync() {
     const forms::Control& c = control_;
-    if (changed(place_, place())) {
+    if (changed(place_, std::make_pair(place(), scale_.zoom()))) {
         widget_->setGeometry(area());
     }
     if (widget_->isHidden() == c.Visible) {
@@ -328,7 +328,7 @@ void Binding::sync() {
     if (widget_->testAttribute(Qt::WA_TransparentForMouseEvents) != through) {
         widget_->setAttribute(Qt::WA_TransparentForMouseEvents, through);
     }
-    if (changed(font_, c.Font)) {
+    if (changed(font_, std::make_pair(c.Font, scale_.zoom()))) {
         widget_->setFont(qfont(c.Font, scale_.zoom()));
     }
     syncOwn();

@@ -31,7 +31,7 @@ class Binding {
     void sync();
 
   protected:
-    Binding(forms::Control& control, QWidget* widget, Scale scale);
+    Binding(forms::Control& control, QWidget* widget, const Scale& scale);
 
     // Where the widget lies in its parent, in pixels, and the properties that decide it.
     virtual QRect area() const;
@@ -43,14 +43,14 @@ class Binding {
     // What only this kind of control has.
     virtual void syncOwn() = 0;
 
-    Scale scale_; // twips to pixels
+    const Scale& scale_; // twips to pixels, the view's, which changes with the screen
 
   private:
     forms::Control& control_;
     QWidget* widget_;
-    std::optional<Place> place_;
+    std::optional<std::pair<Place, double>> place_; // with the zoom it was placed at
     std::optional<std::string> tip_;
-    std::optional<forms::Font> font_;
+    std::optional<std::pair<forms::Font, double>> font_;
 };
 
 // Makes the widget for a control inside parent, and its binding.

@@ -7,31 +7,32 @@
 #include <QFontMetrics>
 #include <QMessageBox>
 #include <QScreen>
+#include <QStyle>
 #include <QWidget>
 
 #include <utility>
 
 namespace view {
 
-int QtScreen::widthTwips() const {
-    const QScreen* screen = QGuiApplication::primaryScreen();
-    return screen != nullptr ? scale_.twips(screen->geometry().width()) : 0;
-}
-
-forms::Size QtScreen::clientSizeTwips() const {
+// The screen without its panels, and without a title bar where a window manager draws one: a
+// first guess, which the maximized window's own size then puts right.
+QSize availableArea() {
     const QScreen* screen = QGuiApplication::primaryScreen();
     if (screen == nullptr) {
-        return {};
+        return {1024, 710};
     }
-    const QSize size = screen->availableGeometry().size();
-    return {scale_.twips(size.width()), scale_.twips(size.height())};
+    const QSize available = screen->availableGeometry().size();
+    const bool decorated = screen->availableGeometry() != screen->geometry();
+    const int titleBar =
+        decorated ? QApplication::style()->pixelMetric(QStyle::PM_TitleBarHeight) : 0;
+    return {available.width(), available.height() - titleBar};
 }
 
-// Measured in the zoomed font the label is drawn in, so that its text is never clipped.
 forms::Size QtTextMetrics::measure(const forms::Font& font, const std::string& text) const {
-    const QFontMetrics metrics(qfont(font, scale_.zoom()));
-    return {scale_.twips(metrics.horizontalAdvance(QString::fromStdString(text))),
-            scale_.twips(metrics.height())};
+    const forms::Zoom zoom = screen_.zoom();
+    const QFontMetrics metrics(qfont(font, zoom.factor()));
+    return {zoom.twips(metrics.horizontalAdvance(QString::fromStdString(text))),
+            zoom.twips(metrics.height())};
 }
 
 // The icon a message box style asks for: 16 stop, 32 question, 48 warning, 64 information.

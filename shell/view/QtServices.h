@@ -2,35 +2,27 @@
 
 // The runtime's services in the real program.
 
+#include "Fitting.h"
 #include "Services.h"
-#include "Twips.h"
+
+#include <QSize>
 
 #include <functional>
+#include <optional>
 #include <random>
 
 class QWidget;
 
 namespace view {
 
-// The screen as the screens' logic sees it: zoomed, so that a large screen is as wide in twips
-// as the design's and the small layout starts where it always did, at 800 pixels.
-class QtScreen : public forms::ScreenService {
-  public:
-    explicit QtScreen(Scale scale) : scale_(scale) {}
-    int widthTwips() const override;
-    forms::Size clientSizeTwips() const override;
-
-  private:
-    Scale scale_;
-};
-
+// Measured in the zoomed font the label is drawn in, so that its text is never clipped.
 class QtTextMetrics : public forms::TextMetricsService {
   public:
-    explicit QtTextMetrics(Scale scale = Scale{}) : scale_(scale) {}
+    explicit QtTextMetrics(const forms::FittedScreen& screen) : screen_(screen) {}
     forms::Size measure(const forms::Font& font, const std::string& text) const override;
 
   private:
-    Scale scale_;
+    const forms::FittedScreen& screen_;
 };
 
 // A real modal dialog with the title, the prompt, the icon of the style and an OK button.
@@ -56,12 +48,19 @@ class SystemRandom : public forms::RandomSource {
     std::mt19937 generator_;
 };
 
+// The screen as the screens' logic sees it: the area of a maximized window, fitted by the rule
+// every view shares, or zoomed by the factor the command line asks for.
+QSize availableArea();
+
 struct QtServices {
-    explicit QtServices(Scale scale) : screen(scale), textMetrics(scale) {}
+    explicit QtServices(std::optional<double> zoom) : screen(zoom) {
+        const QSize area = availableArea();
+        screen.setArea(area.width(), area.height());
+    }
 
     QtMessageBox messageBox;
-    QtScreen screen;
-    QtTextMetrics textMetrics;
+    forms::FittedScreen screen;
+    QtTextMetrics textMetrics{screen};
     SystemRandom random;
     QtProgramEnd programEnd;
 

@@ -30,10 +30,6 @@ class Scale {
     double pen(int pixels) const { return zoom_.pen(pixels); }
     int twips(int pixels) const { return zoom_.twips(pixels); }
 
-    static double fitting(QSize screen) {
-        return forms::Zoom::fitting(screen.width(), screen.height());
-    }
-
   private:
     forms::Zoom zoom_;
 };

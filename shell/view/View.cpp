@@ -1,5 +1,7 @@
 #include "View.h"
 
+#include "Fonts.h"
+
 #include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
@@ -23,7 +25,9 @@ constexpr std::pair<int, forms::Navigation> kNavigationKeys[] = {
 
 } // namespace
 
-View::View(forms::Runtime& runtime, Scale scale) : runtime_(runtime), scale_(scale) {
+View::View(forms::Runtime& runtime, forms::FittedScreen* screen)
+    : runtime_(runtime), screen_(screen),
+      scale_(screen != nullptr ? screen->zoom().factor() : 1.0) {
     driver_.setTimerType(Qt::PreciseTimer);
     driver_.setSingleShot(true);
     connect(&driver_, &QTimer::timeout, this, [this] { frame(); });
@@ -63,6 +67,7 @@ void View::afterEvent() {
         driver_.stop();
         return;
     }
+    followZoom();
     for (forms::Form* form : runtime_.forms()) {
         if (window(*form) == nullptr) {
             windows_.push_back(std::make_unique<FormWindow>(*form, *this));
@@ -159,8 +164,30 @@ void View::close(forms::Form& form) {
     afterEvent();
 }
 
+// Every window is maximized, so the one in front tells the area the screens have: a window
+// manager's title bar and panels are off it. A window being shown may pass through other sizes
+// first; only the one in front counts.
 void View::resized(forms::Form& form, QSize size) {
-    runtime_.resize(form, {scale_.twips(size.width()), scale_.twips(size.height())});
+    const FormWindow* w = window(form);
+    if (screen_ == nullptr || w == nullptr || !w->isVisible() || &form != runtime_.activeForm() ||
+        size.isEmpty()) {
+        return;
+    }
+    if (screen_->width() == size.width() && screen_->height() == size.height()) {
+        return;
+    }
+    screen_->setArea(size.width(), size.height());
+    runtime_.screenChanged();
+    afterEvent();
+}
+
+// A new zoom redraws every window at it, and message boxes grow or shrink with the screens.
+void View::followZoom() {
+    if (screen_ == nullptr || scale_.zoom() == screen_->zoom().factor()) {
+        return;
+    }
+    scale_ = Scale(screen_->zoom().factor());
+    QApplication::setFont(qfont(forms::Font{}, scale_.zoom()));
 }
 
 bool View::eventFilter(QObject* target, QEvent* event) {

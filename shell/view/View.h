@@ -4,6 +4,7 @@
 // driver that lets virtual time pass only while a visible form has an enabled timer and wakes
 // only when a tick is due, so that an idle screen costs no CPU and a slow timer almost none.
 
+#include "Fitting.h"
 #include "FormWindow.h"
 #include "Pictures.h"
 #include "Runtime.h"
@@ -22,7 +23,8 @@ namespace view {
 
 class View : public QObject {
   public:
-    explicit View(forms::Runtime& runtime, Scale scale = Scale{});
+    // The screen, where given, is fitted to the windows' size; without one, the zoom is 1.
+    explicit View(forms::Runtime& runtime, forms::FittedScreen* screen = nullptr);
     ~View() override;
 
     // Brings every window up to date with its form, after any event.
@@ -30,11 +32,12 @@ class View : public QObject {
 
     void click(forms::Control& control);
     void close(forms::Form& form);
+    // A window's inner size: the area the screens are fitted to.
     void resized(forms::Form& form, QSize size);
 
     FormWindow* window(const forms::Form& form) const;
     Pictures& pictures() { return pictures_; }
-    Scale scale() const { return scale_; }
+    const Scale& scale() const { return scale_; }
     // Whether the frame driver runs, that is whether time is passing for some timer.
     bool driving() const { return driver_.isActive(); }
     // The window of the active form, the parent of a message.
@@ -53,9 +56,11 @@ class View : public QObject {
     void showActive();
     void schedule();
     bool ours(const QWidget* window) const;
+    void followZoom();
 
     forms::Runtime& runtime_;
-    Scale scale_;
+    forms::FittedScreen* screen_;
+    Scale scale_;       // the screen's zoom, kept here for every binding to read
     Pictures pictures_; // outlives the windows that draw them
     std::vector<std::unique_ptr<FormWindow>> windows_;
     forms::Form* raised_ = nullptr;

@@ -21,8 +21,8 @@ QRect lineArea(const forms::Line& line, Scale scale) {
 
 } // namespace
 
-PaintedControl::PaintedControl(const forms::Control& control, Pictures& pictures, Scale scale,
-                               QWidget* parent)
+PaintedControl::PaintedControl(const forms::Control& control, Pictures& pictures,
+                               const Scale& scale, QWidget* parent)
     : QWidget(parent), control_(control), pictures_(pictures), scale_(scale) {
     setAttribute(Qt::WA_NoSystemBackground);
     setFocusPolicy(Qt::NoFocus);

@@ -19,7 +19,8 @@ class Pictures;
 // A shape, a line or a picture, drawn from its control.
 class PaintedControl : public QWidget {
   public:
-    PaintedControl(const forms::Control& control, Pictures& pictures, Scale scale, QWidget* parent);
+    PaintedControl(const forms::Control& control, Pictures& pictures, const Scale& scale,
+                   QWidget* parent);
     // The part of the parent the control covers, in pixels.
     QRect area() const;
 
@@ -33,7 +34,7 @@ class PaintedControl : public QWidget {
 
     const forms::Control& control_;
     Pictures& pictures_;
-    Scale scale_;
+    const Scale& scale_;
 };
 
 // A label that draws its text once into a picture and from then on only copies it, until its

@@ -25,7 +25,7 @@ double now() {
 // until shortly before it is due.
 void WebView::schedule() {
     const std::optional<std::int64_t> due = runtime_.nextDue();
-    if (!due || runtime_.ended()) {
+    if (!due || runtime_.ended() || askingToTurn_ == true) {
         cancelWakeUps();
         clockRunning_ = false; // time stands still until something moves again
         return;

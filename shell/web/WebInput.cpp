@@ -27,7 +27,7 @@ constexpr std::pair<std::string_view, forms::Navigation> kNavigationKeys[] = {
 constexpr std::string_view kSwallowedKeys[] = {"Delete", "Home",     "End",
                                                "PageUp", "PageDown", "Insert"};
 
-// The most characters of one paste or drop that are typed into a box.
+// The most characters of one piece of text that are typed.
 constexpr std::size_t kLongestText = 64;
 
 // The code points of a text, or nothing where it is not UTF-8.
@@ -49,11 +49,12 @@ std::vector<char32_t> codePoints(std::string_view text) {
     return points;
 }
 
-// The letter of an Alt key press: the character where it is one, else the key's place, so
-// that a keyboard whose Alt (Option) key types other characters still finds "L".
+// The letter of an Alt key press: the letter the key types, else the letter of its place, so
+// that a Mac's or an iPad's keyboard, whose Option key turns L into "¬", still finds "L".
 char32_t mnemonicLetter(const KeyEvent& e) {
     const std::vector<char32_t> typed = codePoints(e.key);
-    if (typed.size() == 1 && typed[0] > U' ' && typed[0] < 0x250) {
+    if (typed.size() == 1 &&
+        ((typed[0] >= U'a' && typed[0] <= U'z') || (typed[0] >= U'A' && typed[0] <= U'Z'))) {
         return typed[0];
     }
     if (e.code.size() == 4 && e.code.starts_with("Key")) {
@@ -94,6 +95,9 @@ bool WebView::key(const KeyEvent& e) {
     if (e.repeat && (e.key == "Enter" || e.key == " ")) {
         return true;
     }
+    if (e.key == "Alt") {
+        return true; // alone, it would open the browser's menu bar
+    }
     if (e.alt && !e.altGraph) {
         const char32_t letter = mnemonicLetter(e);
         const bool taken = letter != 0 && runtime_.mnemonic(letter);
@@ -131,7 +135,7 @@ bool WebView::key(const KeyEvent& e) {
 
 void WebView::text(const std::string& text) {
     std::vector<char32_t> characters = codePoints(text);
-    // No box takes more than a few characters: a paste of a whole book is cut, not typed.
+    // A keyboard sends a character or two at a time; more is cut, not typed.
     characters.resize(std::min(characters.size(), kLongestText));
     for (const char32_t c : characters) {
         runtime_.keyPress(typed(c));
@@ -139,23 +143,36 @@ void WebView::text(const std::string& text) {
     afterEvent();
 }
 
-// A box that takes a decimal comma takes a point as one: a tablet's decimal key types either.
-int WebView::typed(char32_t c) const {
-    const forms::Form* active = runtime_.activeForm();
-    const forms::Control* focused = active != nullptr ? active->ActiveControl() : nullptr;
-    const bool decimal =
-        focused != nullptr && focused->kind() == forms::ControlKind::TextBox &&
-        static_cast<const forms::TextBox*>(focused)->Entry == forms::TextEntry::Decimal;
-    return decimal && c == U'.' ? kComma : static_cast<int>(c);
+void WebView::paste(const std::string& text) {
+    std::string pasted = text;
+    if (decimalBox()) {
+        std::replace(pasted.begin(), pasted.end(), '.', ',');
+    }
+    runtime_.paste(pasted);
+    afterEvent();
 }
 
+bool WebView::decimalBox() const {
+    const forms::Form* active = runtime_.activeForm();
+    const forms::Control* focused = active != nullptr ? active->ActiveControl() : nullptr;
+    return focused != nullptr && focused->kind() == forms::ControlKind::TextBox &&
+           static_cast<const forms::TextBox*>(focused)->Entry == forms::TextEntry::Decimal;
+}
+
+// A box that takes a decimal comma takes a point as one: a tablet's decimal key types either.
+int WebView::typed(char32_t c) const {
+    return decimalBox() && c == U'.' ? kComma : static_cast<int>(c);
+}
+
+// A new viewport, a window resized or a device turned: the screens are zoomed to fit it at once,
+// and the start screen takes the layout that suits it best; a game keeps its layout until it
+// ends, so that nothing in play jumps to another place.
 void WebView::resize(double width, double height) {
-    services_.screen.setViewport(width, height);
-    showZoom();
-    const forms::Size client = services_.screen.clientSizeTwips();
-    for (forms::Form* form : runtime_.forms()) {
-        runtime_.resize(*form, client);
+    if (runtime_.ended()) {
+        return;
     }
+    services_.screen.setArea(width, height);
+    runtime_.screenChanged();
     afterEvent();
 }
 

@@ -6,13 +6,7 @@
 
 namespace web {
 
-void WebScreen::setViewport(double width, double height) {
-    width_ = std::max(1.0, width);
-    height_ = std::max(1.0, height);
-    zoom_ = forms::Zoom(forms::Zoom::fitting(width_, height_));
-}
-
-WebTextMetrics::WebTextMetrics(const WebScreen& screen)
+WebTextMetrics::WebTextMetrics(const forms::FittedScreen& screen)
     : screen_(screen),
       context_(makeDetached("canvas", "").call<val>("getContext", std::string("2d"))) {}
 
@@ -21,9 +15,19 @@ forms::Size WebTextMetrics::measure(const forms::Font& font, const std::string& 
     context_.set("font", cssFont(font, zoom));
     const val metrics = context_.call<val>("measureText", text);
     const double width = metrics["width"].as<double>();
-    const double height = metrics["fontBoundingBoxAscent"].as<double>() +
-                          metrics["fontBoundingBoxDescent"].as<double>();
-    return {zoom.twips(width), zoom.twips(height)};
+    return {zoom.twips(width), zoom.twips(lineHeight(metrics))};
+}
+
+// The font's own ascent and descent; a browser that does not tell them (Firefox before 116)
+// gets those of the tallest letters and the deepest descenders instead.
+double WebTextMetrics::lineHeight(const val& metrics) const {
+    if (!metrics["fontBoundingBoxAscent"].isUndefined()) {
+        return metrics["fontBoundingBoxAscent"].as<double>() +
+               metrics["fontBoundingBoxDescent"].as<double>();
+    }
+    const val tallest = context_.call<val>("measureText", std::string("ÄÖÜÉgjpqy|"));
+    return tallest["actualBoundingBoxAscent"].as<double>() +
+           tallest["actualBoundingBoxDescent"].as<double>();
 }
 
 // The icon a message box style asks for: 16 stop, 32 question, 48 warning, 64 information.

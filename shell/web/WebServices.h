@@ -5,8 +5,8 @@
 // end of a run.
 
 #include "Dom.h"
+#include "Fitting.h"
 #include "Services.h"
-#include "Zoom.h"
 
 #include <functional>
 #include <random>
@@ -14,33 +14,16 @@
 
 namespace web {
 
-// The viewport, zoomed as the desktop zooms its screen: the screens' logic never knows.
-class WebScreen : public forms::ScreenService {
-  public:
-    void setViewport(double width, double height);
-    forms::Zoom zoom() const { return zoom_; }
-    double width() const { return width_; }
-    double height() const { return height_; }
-
-    int widthTwips() const override { return zoom_.twips(width_); }
-    forms::Size clientSizeTwips() const override {
-        return {zoom_.twips(width_), zoom_.twips(height_)};
-    }
-
-  private:
-    double width_ = forms::kDesignWidth;
-    double height_ = forms::kDesignHeight;
-    forms::Zoom zoom_;
-};
-
 // Measured in the zoomed font the label is drawn in, so that its text is never clipped.
 class WebTextMetrics : public forms::TextMetricsService {
   public:
-    explicit WebTextMetrics(const WebScreen& screen);
+    explicit WebTextMetrics(const forms::FittedScreen& screen);
     forms::Size measure(const forms::Font& font, const std::string& text) const override;
 
   private:
-    const WebScreen& screen_;
+    double lineHeight(const val& metrics) const;
+
+    const forms::FittedScreen& screen_;
     mutable val context_;
 };
 
@@ -77,9 +60,10 @@ class WebProgramEnd : public forms::ProgramEnd {
 
 struct WebServices {
     // The viewport comes first: every form is made to its size.
-    WebServices(double width, double height) { screen.setViewport(width, height); }
+    WebServices(double width, double height) { screen.setArea(width, height); }
 
-    WebScreen screen;
+    // The viewport, zoomed as the desktop zooms its window: the screens' logic never knows.
+    forms::FittedScreen screen;
     WebTextMetrics textMetrics{screen};
     WebMessageBox messageBox;
     WebRandom random;

@@ -13,13 +13,24 @@ WebView::WebView(forms::Runtime& runtime, WebServices& services)
     stage_.set("hidden", false);
     val goodbye = document().call<val>("getElementById", std::string("goodbye"));
     goodbye.set("hidden", true);
-    showZoom();
+    showScreen();
 }
 
-// The page's own pieces (the message box, the close boxes) grow with the screens.
-void WebView::showZoom() {
-    document()["documentElement"]["style"].call<void>(
-        "setProperty", std::string("--zoom"), std::to_string(services_.screen.zoom().factor()));
+// The page's own pieces (the message box, the close boxes) grow with the screens. Where the
+// screens would be too small to read, the page asks to turn the device, and the game waits.
+void WebView::showScreen() {
+    const forms::Zoom zoom = services_.screen.zoom();
+    if (zoom != shownZoom_) {
+        document()["documentElement"]["style"].call<void>("setProperty", std::string("--zoom"),
+                                                          std::to_string(zoom.factor()));
+        shownZoom_ = zoom;
+    }
+    const bool turn = services_.screen.asksToTurn() && !runtime_.ended();
+    if (turn != askingToTurn_) {
+        document().call<val>("getElementById", std::string("turn")).set("hidden", !turn);
+        stage_.set("inert", turn);
+        askingToTurn_ = turn;
+    }
 }
 
 WebView::~WebView() {
@@ -84,6 +95,7 @@ void WebView::afterEvent() {
         farewell();
         return;
     }
+    showScreen();
     const std::size_t known = layers_.size();
     for (forms::Form* form : runtime_.forms()) {
         if (std::none_of(layers_.begin(), layers_.end(),
@@ -175,6 +187,7 @@ Element* WebView::elementOf(const forms::Control* control) const {
 // The run has ended: a page cannot close its tab, so it says goodbye and offers a new run.
 void WebView::farewell() {
     cancelWakeUps();
+    showScreen();
     stage_.set("hidden", true);
     val goodbye = document().call<val>("getElementById", std::string("goodbye"));
     goodbye.set("hidden", false);

@@ -45,9 +45,11 @@ class WebView {
     void close(int layer);
     // True when the key was the program's, so that the browser must not act on it too.
     bool key(const KeyEvent& event);
-    // Text that came without keys (a paste, a tablet's keyboard, an input method): one
-    // character at a time, as if typed.
+    // Text that came without keys (a tablet's keyboard, an input method): one character at a
+    // time, as if typed.
     void text(const std::string& text);
+    // Text pasted or dropped: into a box only, as on the desktop.
+    void paste(const std::string& text);
     void resize(double width, double height);
     // Whether the child plays by touch: a box then keeps the focus, and the tablet's keyboard
     // stays open, while the game waits between two problems.
@@ -70,11 +72,12 @@ class WebView {
     void syncLayer(Layer& layer);
     void showActive();
     void farewell();
-    void showZoom();
+    void showScreen();
     forms::Control* controlOf(int id) const;
     Element* elementOf(const forms::Control* control) const;
     bool keepsKeyboard(const Layer& layer, const forms::Control* focused) const;
     int typed(char32_t c) const;
+    bool decimalBox() const;
 
     void schedule();
     void requestFrame();
@@ -91,6 +94,8 @@ class WebView {
     std::vector<std::unique_ptr<Element>> elements_; // by id
     forms::Form* raised_ = nullptr;
     std::string title_;
+    std::optional<forms::Zoom> shownZoom_;
+    std::optional<bool> askingToTurn_;
     bool touch_ = false;
 
     long frameRequest_ = 0;

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
-# On a 1920 x 1080 screen the start screen is zoomed by 1.40625 to fill it, sharply; a bad
-# command line is refused with one line and status 2, and starts nothing.
+# On a 1920 x 1080 screen the start screen is zoomed to fill its height (1080 / 710), sharply;
+# a bad command line is refused with one line and status 2, and starts nothing.
 PROGRAM_ARGS=""
 source "$(dirname "$0")/lib.sh"
 
 teal="#008080"
-z_px() { awk -v t="$1" 'BEGIN { printf "%d", t * 1.40625 / 15 + 0.5 }'; }
+z_px() { awk -v t="$1" 'BEGIN { printf "%d", t * 1080 / 710 / 15 + 0.5 }'; }
 
 step "a bad factor and an unknown option are refused without a window"
 for bad in --zoom=5 --zoom=eins --bunt; do
@@ -23,7 +23,7 @@ start_program
 wait_until "the start screen is shown" window_shown "Zifferix 1"
 wait_until "the start screen is drawn" pixel_is 1900 1060 "$teal"
 
-step "Los und hopp stands at its design place times 1.40625"
+step "Los und hopp stands at its design place times the zoom"
 left=$(z_px 11160) top=$(z_px 8490) right=$(z_px $((11160 + 2310))) bottom=$(z_px $((8490 + 1290)))
 wait_until "the button's left edge is where it belongs" pixel_is "$((left - 2))" "$((top + 40))" "$teal"
 wait_until "the button starts there" pixel_is_not "$((left + 3))" "$((top + 40))" "$teal"

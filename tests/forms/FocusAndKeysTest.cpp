@@ -265,3 +265,23 @@ TEST_F(FocusAndKeys, ALabelSizedToItsCaptionIsMeasuredAgainOnlyWhenItChanges) {
 }
 
 } // namespace
+
+namespace {
+
+// A paste goes into a box as typed characters, never to a button, and never as an Enter.
+TEST_F(FocusAndKeys, APasteTypesIntoTheBoxOnlyWithoutLineBreaksAndCutShort) {
+    start();
+    runtime.focus(panel.go);
+    runtime.paste(" \r");
+    EXPECT_TRUE(panel.clicked.empty()) << "a space in the clipboard presses no button";
+
+    runtime.focus(panel.box);
+    runtime.paste("12\r\n3\tä");
+    EXPECT_EQ(panel.box.Text, "123ä");
+    EXPECT_EQ(panel.seen.size(), 4u) << "each character through KeyPress, the rest left out";
+    panel.box.Text.clear();
+    runtime.paste(std::string(100000, '7'));
+    EXPECT_EQ(panel.box.Text, std::string(64, '7'));
+}
+
+} // namespace

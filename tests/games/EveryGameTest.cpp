@@ -110,4 +110,69 @@ TEST(EveryGame, AWinColoursItsOwnOptionAndPointsLabelByTheLevel) {
     }
 }
 
+// Where a control shows on its form, frames around it counted: its right and bottom edges. A
+// transparent label shows only its text, placed in its box as it is aligned.
+std::pair<int, int> farEdges(const forms::Control& c, const forms::TextMetricsService& metrics) {
+    int right = c.Left + c.Width;
+    int bottom = c.Top + c.Height;
+    if (c.kind() == forms::ControlKind::Line) {
+        const auto& line = static_cast<const forms::Line&>(c);
+        right = std::max(line.X1, line.X2);
+        bottom = std::max(line.Y1, line.Y2);
+    } else if (c.kind() == forms::ControlKind::Label &&
+               static_cast<const forms::Label&>(c).Transparent) {
+        const auto& label = static_cast<const forms::Label&>(c);
+        const int text = metrics.measure(label.Font, label.Caption).Width;
+        const int unused = std::max(0, c.Width - text);
+        right -= label.Alignment == forms::TextAlign::Left     ? unused
+                 : label.Alignment == forms::TextAlign::Center ? unused / 2
+                                                               : 0;
+    }
+    for (const forms::Frame* f = c.container(); f != nullptr; f = f->container()) {
+        right += f->Left;
+        bottom += f->Top;
+    }
+    return {right, bottom};
+}
+
+// Flying numbers fly over the whole window: they keep to it, the rest to the layout's area.
+bool keepsToTheWindow(const forms::Form& form, const forms::Control& c) {
+    return form.name() == "frmWander" && c.name().starts_with("lblZahl");
+}
+
+void expectInside(ProgramHarness& h, const forms::Form& form, const char* when) {
+    const forms::LayoutArea area = forms::areaOf(forms::layoutFor(h.runtime.screenWidth()));
+    for (const forms::Control* c : form.controls()) {
+        // The mountain's summit runs on past the window's edge, where the ball leaves the screen.
+        if (!c->shown() || (form.name() == "frmBerg" && c->name() == "ln5")) {
+            continue;
+        }
+        const bool window = keepsToTheWindow(form, *c);
+        const auto [right, bottom] = farEdges(*c, h.fakes.textMetrics);
+        EXPECT_LE(right, window ? form.ScaleWidth : area.width)
+            << form.name() << "." << c->name() << " " << when;
+        EXPECT_LE(bottom, window ? form.ScaleHeight : area.height)
+            << form.name() << "." << c->name() << " " << when;
+    }
+}
+
+// The area the zoom fits to a view holds every screen of its layout, in play as well.
+TEST(EveryScreen, LiesInsideTheAreaItsLayoutIsFittedBy) {
+    for (const int width : {kLargeScreen, kSmallScreen}) {
+        ProgramHarness h(width);
+        h.run();
+        expectInside(h, h.start(), "on the start screen");
+        for (const GameCase& c : kGames) {
+            h.startGame(h.start().*c.option, h.start().optMittel);
+            forms::Form& game = h.program.screen(c.game);
+            expectInside(h, game, "at the start");
+            h.ticks(c.ticksToGetReady);
+            h.type("\r");
+            h.ticks(100);
+            expectInside(h, game, "at the first problem");
+            h.runtime.close(game);
+        }
+    }
+}
+
 } // namespace

@@ -96,13 +96,22 @@ class FakeEnd : public forms::ProgramEnd {
 };
 
 struct FakeServices {
+    FakeServices() = default;
+    // With a real screen in place of the fake one.
+    explicit FakeServices(forms::ScreenService& real) : screenInUse(&real) {}
+
     FakeMessageBox messageBox;
     FakeScreen screen;
     FakeTextMetrics textMetrics;
     ScriptedRandom random;
     FakeEnd programEnd;
 
-    forms::Services services() { return {messageBox, screen, textMetrics, random, programEnd}; }
+    forms::ScreenService* screenInUse = nullptr;
+
+    forms::Services services() {
+        return {messageBox, screenInUse != nullptr ? *screenInUse : screen, textMetrics, random,
+                programEnd};
+    }
 };
 
 } // namespace testing_support

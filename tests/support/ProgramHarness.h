@@ -3,6 +3,7 @@
 // The whole program on fake services, driven as a child would: clicks, keys and time.
 
 #include "FakeServices.h"
+#include "Fitting.h"
 #include "Runtime.h"
 #include "Screens.h"
 #include "Zifferix.h"
@@ -21,6 +22,8 @@ class ProgramHarness {
         fakes.screen.width = screenWidth;
         fakes.screen.client = {screenWidth, screenWidth * 3 / 4 - 600};
     }
+    // On a screen fitted to a view's area, as the real views have it.
+    explicit ProgramHarness(forms::FittedScreen& screen) : fakes(screen) {}
 
     FakeServices fakes;
     forms::Runtime runtime{fakes.services()};

@@ -39,7 +39,8 @@ class ViewOfTheProgram : public ::testing::Test {
     }
 
     FakeServices fakes;
-    view::QtTextMetrics textMetrics;
+    forms::FittedScreen unzoomed{1.0};
+    view::QtTextMetrics textMetrics{unzoomed};
     forms::Runtime runtime{
         {fakes.messageBox, fakes.screen, textMetrics, fakes.random, fakes.programEnd}};
     zifferix::Zifferix program{runtime, zifferix::screens()};
@@ -298,15 +299,11 @@ TEST(ViewOfAShape, ACircleInAWideRectangleIsCentredWithTheSmallerSideAsDiameter)
 }
 
 TEST(ZoomedView, FillsABigScreenWithEveryControlAtItsDesignPlaceTimesTheZoom) {
-    EXPECT_EQ(view::Scale::fitting({1920, 1080}), 1.40625);
-    EXPECT_EQ(view::Scale::fitting({1280, 1024}), 1.25);
-    EXPECT_EQ(view::Scale::fitting({1024, 768}), 1.0);
-    EXPECT_EQ(view::Scale::fitting({800, 600}), 1.0);
-
     FakeServices fakes;
     forms::Runtime runtime{fakes.services()};
     zifferix::Zifferix program{runtime, zifferix::screens()};
-    view::View ui{runtime, view::Scale(1.40625)};
+    forms::FittedScreen zoomed{1.40625};
+    view::View ui{runtime, &zoomed};
     program.run();
     ui.afterEvent();
     QWidget* go = ui.window(program.start())->widgetFor(&program.start().cmdAnfang);
@@ -317,8 +314,8 @@ TEST(ZoomedView, FillsABigScreenWithEveryControlAtItsDesignPlaceTimesTheZoom) {
 TEST(ZoomedView, ReportsTheScreenInDesignTwipsSoTheSmallLayoutStaysAt800Pixels) {
     const QSize screen = QGuiApplication::primaryScreen()->size();
     ASSERT_EQ(screen.width(), 800) << "the offscreen platform's screen";
-    EXPECT_EQ(view::QtScreen(view::Scale(view::Scale::fitting(screen))).widthTwips(), 12000);
-    EXPECT_EQ(view::QtScreen(view::Scale(2)).widthTwips(), 6000);
+    EXPECT_EQ(view::QtServices(std::nullopt).screen.widthTwips(), 12000);
+    EXPECT_EQ(view::QtServices(2.0).screen.widthTwips(), 6000);
 }
 
 // A form whose timer counts its ticks.

@@ -4,14 +4,21 @@
 // program, which decides what it means.
 (() => {
     "use strict";
-    const fonts = window.zifferixFonts.then(() => performance.mark("zifferix-fonts"));
+    // The page's fonts, or the browser's own where they cannot be had or take too long: the
+    // screens are measured again once late fonts have come.
+    const fonts = Promise.race([
+        window.zifferixFonts.catch(() => undefined),
+        new Promise((done) => setTimeout(done, 6000)),
+    ]).then(() => performance.mark("zifferix-fonts"));
     const read = document.readyState === "loading"
         ? new Promise((done) => document.addEventListener("DOMContentLoaded", done))
         : Promise.resolve();
     const compiled = window.zifferixModule;
     const program = createZifferix({
         instantiateWasm(imports, receive) {
-            compiled.then((module) => WebAssembly.instantiate(module, imports).then((instance) => receive(instance, module)));
+            compiled
+                .then((module) => WebAssembly.instantiate(module, imports).then((instance) => receive(instance, module)))
+                .catch(window.zifferixFailed);
             return {};
         },
     }).then((z) => {
@@ -19,7 +26,7 @@
         return z;
     });
 
-    Promise.all([program, fonts, read]).then(([zifferix]) => run(zifferix));
+    Promise.all([program, fonts, read]).then(([zifferix]) => run(zifferix)).catch(window.zifferixFailed);
 
     function run(z) {
         const stage = document.getElementById("stage");
@@ -33,19 +40,28 @@
         const playing = () => !message.open && goodbye.hidden;
         const isBox = (node) => node instanceof HTMLInputElement && node.type === "text";
 
-        // Every key belongs to the program; the browser keeps only what the program leaves.
+        // Every key belongs to the program; the browser keeps only what the program leaves. A key
+        // the program has taken stays its own until it comes up: held on "Aus und Schluss", it
+        // must not press "Neu starten" too.
+        const held = new Set();
         document.addEventListener("keydown", (e) => {
+            if (held.has(e.code) && (e.repeat || !playing())) {
+                e.preventDefault();
+                return;
+            }
             if (!playing() || e.isComposing || e.key === "Process" || e.key === "Unidentified") {
                 return; // an input method or a tablet's keyboard: its text comes as input
             }
             const alt = e.getModifierState("AltGraph");
             if (z.key(e.key, e.code, e.altKey, e.ctrlKey, e.metaKey, alt, e.shiftKey, e.repeat)) {
                 e.preventDefault();
+                held.add(e.code);
             }
         });
         // A button pressed by Space acts when the key comes up: not here, the program has acted.
+        // Alt coming up alone would open the browser's menu bar.
         document.addEventListener("keyup", (e) => {
-            if (playing() && (e.key === " " || e.key === "Enter")) {
+            if (held.delete(e.code) || (playing() && (e.key === " " || e.key === "Enter"))) {
                 e.preventDefault();
             }
         });
@@ -63,7 +79,11 @@
             }
         });
         // Played by touch, a box keeps the focus between two problems, so the keyboard stays.
-        document.addEventListener("pointerdown", (e) => z.touch(e.pointerType === "touch"), true);
+        let touching = false;
+        document.addEventListener("pointerdown", (e) => {
+            touching = e.pointerType === "touch";
+            z.touch(touching);
+        }, true);
         // A press on anything but a box keeps the focus where the program has put it.
         stage.addEventListener("mousedown", (e) => {
             if (!isBox(e.target)) {
@@ -86,10 +106,13 @@
                     z.text(e.data || "");
                     break;
                 case "insertReplacementText":
+                    e.preventDefault();
+                    z.text(e.dataTransfer ? e.dataTransfer.getData("text/plain") : e.data || "");
+                    break;
                 case "insertFromPaste":
                 case "insertFromDrop":
                     e.preventDefault();
-                    z.text(e.dataTransfer ? e.dataTransfer.getData("text/plain") : e.data || "");
+                    z.paste(e.dataTransfer ? e.dataTransfer.getData("text/plain") : e.data || "");
                     break;
                 case "insertLineBreak":
                 case "insertParagraph":
@@ -115,11 +138,11 @@
         });
         stage.addEventListener("paste", (e) => {
             e.preventDefault();
-            z.text(e.clipboardData ? e.clipboardData.getData("text/plain") : "");
+            z.paste(e.clipboardData ? e.clipboardData.getData("text/plain") : "");
         });
         stage.addEventListener("drop", (e) => {
             e.preventDefault();
-            z.text(e.dataTransfer ? e.dataTransfer.getData("text/plain") : "");
+            z.paste(e.dataTransfer ? e.dataTransfer.getData("text/plain") : "");
         });
         // Whatever still got into a box is put back to the program's text.
         stage.addEventListener("input", (e) => {
@@ -144,10 +167,67 @@
         });
         message.addEventListener("keyup", (e) => e.preventDefault());
 
-        goodbye.querySelector("button").addEventListener("click", () => z.start(...viewport()));
-        window.addEventListener("resize", () => z.resize(...viewport()));
+        // A new size or a turn fits the screens to it at once. A tablet's keyboard that opens or
+        // closes is no new screen: nothing moves or shrinks under the child's finger; the page
+        // only slides up as far as the box and its problem need to stay in sight above it.
+        // A phone's number pad may have no Return key: played by touch, an OK key stands at the
+        // bottom right of what the keyboard leaves in sight while a box has the focus.
+        let area = viewport();
+        const sight = window.visualViewport;
+        const confirm = document.getElementById("confirm");
+        const keepInSight = () => {
+            const box = document.activeElement;
+            const typing = isBox(box) && stage.contains(box);
+            const seenTop = sight ? sight.offsetTop : 0;
+            const seenBottom = sight ? sight.offsetTop + sight.height : window.innerHeight;
+            confirm.hidden = !(typing && touching && playing());
+            const below = confirm.hidden ? 0 : confirm.offsetHeight + 12;
+            if (!confirm.hidden) {
+                confirm.style.top = `${seenBottom - below}px`;
+            }
+            const current = stage.dataset.lift ? Number(stage.dataset.lift) : 0;
+            let lift = 0;
+            if (typing) {
+                const margin = 8 + below;
+                const rect = box.getBoundingClientRect();
+                lift = Math.max(0, Math.min(rect.bottom + current + margin - seenBottom,
+                    rect.top + current - seenTop - 8));
+            }
+            if (lift !== current) {
+                stage.style.transform = lift ? `translateY(${-lift}px)` : "";
+                stage.dataset.lift = lift ? String(lift) : "";
+            }
+        };
+        confirm.addEventListener("pointerdown", (e) => e.preventDefault());
+        confirm.addEventListener("mousedown", (e) => e.preventDefault());
+        confirm.addEventListener("click", () => z.text("\r"));
+        window.addEventListener("resize", () => {
+            const [width, height] = viewport();
+            const keyboard = touching && isBox(document.activeElement) && width === area[0];
+            if (!keyboard) {
+                area = [width, height];
+                z.resize(width, height);
+            }
+            keepInSight();
+        });
+        if (sight) {
+            sight.addEventListener("resize", keepInSight);
+            sight.addEventListener("scroll", keepInSight);
+        }
+        stage.addEventListener("focusin", keepInSight);
+        stage.addEventListener("focusout", () => setTimeout(keepInSight));
+        goodbye.querySelector("button").addEventListener("click", () => z.start(...(area = viewport())));
 
-        z.start(...viewport());
+        // A reload, the back key or a swipe would throw the table away: the browser asks first.
+        window.addEventListener("beforeunload", (e) => {
+            if (z.holdsPoints()) {
+                e.preventDefault();
+                e.returnValue = "";
+            }
+        });
+
+        z.start(...area);
+        document.fonts.addEventListener("loadingdone", () => z.resize(...area));
         document.documentElement.dataset.ready = "true";
         performance.mark("zifferix-interactive");
 
