@@ -147,7 +147,14 @@
         goodbye.querySelector("button").addEventListener("click", () => z.start(...viewport()));
         window.addEventListener("resize", () => z.resize(...viewport()));
 
+        // A link may choose a game and a level (index.html#waage-normal), as a child would: when
+        // a run starts, also anew, and when the link changes while the start screen is in front.
+        const chooseLinked = () => z.choose(location.hash);
+        goodbye.querySelector("button").addEventListener("click", chooseLinked);
+        window.addEventListener("hashchange", chooseLinked);
+
         z.start(...viewport());
+        chooseLinked();
         document.documentElement.dataset.ready = "true";
         performance.mark("zifferix-interactive");
 
