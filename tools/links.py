@@ -88,6 +88,7 @@ def page(table, encoder):
 <meta charset="utf-8">
 <meta name="viewport" content="width=device-width, initial-scale=1">
 <title>Zifferix – Links und QR-Codes für die Klasse</title>
+<link rel="icon" href="zifferix.svg" type="image/svg+xml">
 <style>{STYLE}</style>
 </head>
 <body>
