@@ -39,7 +39,7 @@ install_missing() {
     case "$1" in
     run) wanted=("${RUN_PACKAGES[@]}") ;;
     test) wanted=("${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${WEB_PACKAGES[@]}" "${WEB_TEST_PACKAGES[@]}") ;;
-    package) wanted=("${RUN_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}") ;;
+    package) wanted=("${RUN_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}" "${WEB_PACKAGES[@]}") ;;
     web) wanted=("${WEB_PACKAGES[@]}") ;;
     bench) wanted=("${RUN_PACKAGES[@]}" "${BENCH_PACKAGES[@]}" "${WEB_PACKAGES[@]}" "${WEB_TEST_PACKAGES[@]}") ;;
     esac
