@@ -56,7 +56,7 @@ serves zifferix.wasm "application/wasm"
 serves zifferix.js "text/javascript; charset=utf-8"
 serves fonts/LiberationSans-Regular.woff2 "font/woff2"
 serves links.html "text/html; charset=utf-8"
-curl -s http://localhost/zifferix/ | grep -q "<title>Zifferix</title>" || fail "the page is not Zifferix"
+grep -q "<title>Zifferix</title>" <<<"$(curl -s http://localhost/zifferix/)" || fail "the page is not Zifferix"
 
 gone() { # gone PATH: the address answers 404
     local status
