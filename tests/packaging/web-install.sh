@@ -25,19 +25,41 @@ apt() {
     DEBIAN_FRONTEND=noninteractive apt-get -o DPkg::Lock::Timeout=600 -y -q "$@" >/tmp/apt.log 2>&1 ||
         { cat /tmp/apt.log >&2; fail "apt-get $*"; }
 }
+# Apache's own process, by its pid file: other Apaches may run beside a chroot.
+pidfile=/var/run/apache2/apache2.pid
+running() { [ -s $pidfile ] && kill -0 "$(cat $pidfile)" 2>/dev/null; }
+started=
+running || started=yes
+# Without an init system (a chroot) Debian's invoke-rc.d blocks every start and reload unless a
+# local policy allows it; allowed here, Apache is started and reloaded by the packages' own
+# scripts, as on a server.
+policy=
+if [ ! -d /run/systemd/system ] && [ ! -e /usr/sbin/policy-rc.d ]; then
+    printf '#!/bin/sh\nexit 0\n' >/usr/sbin/policy-rc.d
+    chmod 755 /usr/sbin/policy-rc.d
+    policy=yes
+fi
+# An Apache this script started is gone when it ends, every process of it.
+stop() {
+    [ -n "$policy" ] && rm -f /usr/sbin/policy-rc.d
+    [ -n "$started" ] && running || return 0
+    local pid
+    pid=$(cat $pidfile)
+    apache2ctl stop
+    for _ in $(seq 100); do kill -0 "$pid" 2>/dev/null || return 0; sleep 0.1; done
+    kill -KILL "$pid" 2>/dev/null || true
+}
+trap stop EXIT
+
 step "Apache"
 apt update
 apt install --no-install-recommends apache2 curl
-started=
-if ! pidof apache2 >/dev/null; then
-    apache2ctl start
-    started=yes
-fi
-trap '[ -n "$started" ] && apache2ctl stop' EXIT
+running || apache2ctl start
 for _ in $(seq 50); do curl -s -o /dev/null http://localhost/ && break; sleep 0.2; done
 
 step "installing $(basename "$deb")"
 apt install --no-install-recommends "$deb"
+sed -n '/^Setting up zifferix-web/,$p' /tmp/apt.log
 a2query -c zifferix >/dev/null || fail "the configuration is not enabled"
 a2query -m headers >/dev/null || fail "mod_headers is not enabled"
 
@@ -69,6 +91,7 @@ for _ in $(seq 50); do [ "$(curl -s -o /dev/null -w '%{http_code}' http://localh
 gone ""
 ! a2query -c zifferix >/dev/null 2>&1 || fail "the configuration is still enabled"
 [ ! -e /usr/share/zifferix ] || fail "the site is still there"
+echo "/zifferix/: 404, the configuration disabled, the site gone"
 
 step "purging"
 apt purge zifferix-web
@@ -80,7 +103,7 @@ left=$(find / -xdev \( -path /proc -o -path /src -o -path /tmp \) -prune -o \
 echo "nothing named zifferix is left outside the source tree; conf: $(a2query -c zifferix 2>&1 || true)"
 
 step "Apache goes on serving"
-pidof apache2 >/dev/null || fail "Apache is not running"
+running || fail "Apache is not running"
 apache2ctl configtest 2>&1 | grep -q "Syntax OK" || fail "Apache's configuration is broken"
 status=$(curl -s -o /dev/null -w '%{http_code}' http://localhost/)
 [ "$status" = 200 ] || fail "Apache's own page answers $status"
