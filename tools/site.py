@@ -9,9 +9,9 @@ page's style and script, the program (zifferix.js, zifferix.wasm), the icon at t
 browsers ask for and the web app manifest, the fonts as web fonts cut down to the characters a
 German text needs, with their licences beside them, and last the service worker, stamped with
 the build's version (a digest of every other file) and each file's digest. With --link-names,
-also the teacher's page of links (links.html, see links.py), which the game does not link to. --stamp stamps an
-existing site anew. Every URL in the site is relative, so any static server can serve it, also
-from a subfolder.
+also the teacher's page of links (links.html, see links.py), which the game does not link to.
+--stamp stamps an existing site anew. Every URL in the site is relative, so any static server
+can serve it, also from a subfolder.
 """
 
 import argparse

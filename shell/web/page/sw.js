@@ -46,7 +46,7 @@ self.addEventListener("fetch", (event) => {
     }
     event.respondWith((async () => {
         const cache = await caches.open(CACHE);
-        // A file of the build by its name (also the teacher's links.html); any other page is the game.
+        // A file of the build by its name (links.html too); any other page is the game.
         const hit = (await cache.match(event.request, { ignoreSearch: true }))
             ?? (event.request.mode === "navigate" ? await cache.match("index.html") : undefined);
         return hit ?? fetch(event.request);
