@@ -3,6 +3,8 @@
 # root, that any static web server can serve, also from a subfolder.
 #     ./web.sh          installs what is missing (Debian's emscripten and font tools) and builds
 #     ./web.sh serve    builds, then serves the site at http://localhost:8080/
+#     ./web.sh serve --lan   builds, then serves it to the tablets of a class on this computer's
+#                            network at port 8080, with its address and a QR code of it
 set -euo pipefail
 cd "$(dirname "$0")"
 source tools/deps.sh
@@ -10,6 +12,9 @@ install_missing web
 emcmake cmake --preset web >/dev/null
 cmake --build --preset web
 echo "The site is in build/web/site"
+if [ "${1:-}" = serve ] && [ "${2:-}" = --lan ]; then
+    exec /usr/bin/python3 tools/lan.py --site build/web/site --port 8080
+fi
 if [ "${1:-}" = serve ]; then
     echo "Serving it at http://localhost:8080/ (Ctrl+C stops)"
     exec python3 -m http.server 8080 --bind 127.0.0.1 --directory build/web/site

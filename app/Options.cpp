@@ -31,6 +31,63 @@ Options refuse(std::string error) {
     return options;
 }
 
+// The options that take a value, as --name=VALUE or --name VALUE.
+enum class Valued { Zoom, Game, Level };
+struct ValuedOption {
+    std::string_view name;
+    Valued option;
+};
+constexpr ValuedOption kValued[] = {
+    {"--zoom", Valued::Zoom},
+    {"--spiel", Valued::Game},
+    {"--stufe", Valued::Level},
+};
+
+// The option an argument names and its value, taking the next argument where it has none.
+std::optional<std::pair<Valued, std::string_view>>
+valued(const std::vector<std::string_view>& arguments, std::size_t& i) {
+    const std::string_view argument = arguments[i];
+    for (const ValuedOption& option : kValued) {
+        if (argument.starts_with(option.name) && argument.size() > option.name.size() &&
+            argument[option.name.size()] == '=') {
+            return std::pair{option.option, argument.substr(option.name.size() + 1)};
+        }
+        if (argument == option.name && i + 1 < arguments.size()) {
+            return std::pair{option.option, arguments[++i]};
+        }
+    }
+    return std::nullopt;
+}
+
+std::string quoted(std::string_view value) {
+    return "„" + std::string(value) + "“";
+}
+
+// Takes an option's value into the options; the refusal's line when it is no good.
+std::optional<std::string> take(Options& options, Valued option, std::string_view value) {
+    switch (option) {
+    case Valued::Zoom:
+        options.zoom = factor(value);
+        if (!options.zoom) {
+            return "--zoom braucht einen Faktor von 1 bis 4, nicht " + quoted(value);
+        }
+        break;
+    case Valued::Game:
+        options.choice.game = named(kGameNames, value);
+        if (!options.choice.game) {
+            return "--spiel braucht eines von " + namesOf(kGameNames) + ", nicht " + quoted(value);
+        }
+        break;
+    case Valued::Level:
+        options.choice.level = named(kLevelNames, value);
+        if (!options.choice.level) {
+            return "--stufe braucht eine von " + namesOf(kLevelNames) + ", nicht " + quoted(value);
+        }
+        break;
+    }
+    return std::nullopt;
+}
+
 } // namespace
 
 Options parseOptions(const std::vector<std::string_view>& arguments) {
@@ -45,32 +102,34 @@ Options parseOptions(const std::vector<std::string_view>& arguments) {
             options.action = Options::Action::Version;
             return options;
         }
-        std::optional<std::string_view> value;
-        if (argument.starts_with("--zoom=")) {
-            value = argument.substr(7);
-        } else if (argument == "--zoom" && i + 1 < arguments.size()) {
-            value = arguments[++i];
-        } else {
-            return refuse("unbekannte Angabe „" + std::string(argument) +
-                          "“ (zifferix --help zeigt, was geht)");
+        const auto option = valued(arguments, i);
+        if (!option) {
+            return refuse("unbekannte Angabe " + quoted(argument) +
+                          " (zifferix --help zeigt, was geht)");
         }
-        options.zoom = factor(*value);
-        if (!options.zoom) {
-            return refuse("--zoom braucht einen Faktor von 1 bis 4, nicht „" + std::string(*value) +
-                          "“");
+        if (auto error = take(options, option->first, option->second)) {
+            return refuse(std::move(*error));
         }
     }
     return options;
 }
 
 std::string usage() {
-    return "Aufruf: zifferix [--zoom=F]\n"
+    return "Aufruf: zifferix [--zoom=F] [--spiel=SPIEL] [--stufe=STUFE]\n"
            "Zifferix, das Kopfrechnen-Training für die Schule.\n"
            "\n"
-           "  --zoom=F     alles F-mal so groß wie entworfen, F von 1 bis 4, etwa 1,5\n"
-           "               (ohne diese Angabe füllen die Bildschirme den Monitor)\n"
-           "  --help       diese Hilfe zeigen\n"
-           "  --version    die Version zeigen\n";
+           "  --zoom=F         alles F-mal so groß wie entworfen, F von 1 bis 4, etwa 1,5\n"
+           "                   (ohne diese Angabe füllen die Bildschirme den Monitor)\n"
+           "  --spiel=SPIEL    wählt auf dem Startbildschirm ein Spiel:\n"
+           "                   " +
+           namesOf(kGameNames) +
+           "\n"
+           "  --stufe=STUFE    wählt die Schwierigkeit: " +
+           namesOf(kLevelNames) +
+           "\n"
+           "                   (los geht es erst mit „Los und hopp“)\n"
+           "  --help           diese Hilfe zeigen\n"
+           "  --version        die Version zeigen\n";
 }
 
 std::string version() {

@@ -1,6 +1,9 @@
 #pragma once
 
-// The command line: the program needs none, but a zoom can be set for a screen of any size.
+// The command line: the program needs none, but a zoom can be set for a screen of any size, and
+// a game and a level can be chosen on the start screen, as a link does in the browser.
+
+#include "Choices.h"
 
 #include <optional>
 #include <string>
@@ -13,6 +16,7 @@ struct Options {
     enum class Action { Run, Help, Version, Refuse };
     Action action = Action::Run;
     std::optional<double> zoom; // --zoom=F, from 1 to 4
+    Choice choice;              // --spiel=NAME, --stufe=NAME
     std::string error;          // one line, when the command line is refused
 };
 

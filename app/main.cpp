@@ -103,6 +103,7 @@ int main(int argc, char* argv[]) {
     services.messageBox.parent = [&view] { return view.activeWindow(); };
 
     program.run();
+    program.choose(options.choice);
     view.afterEvent();
     // The icon is drawn from SVG: not needed before the window is on the screen.
     QTimer::singleShot(

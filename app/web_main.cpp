@@ -11,6 +11,8 @@
 #include <emscripten/bind.h>
 
 #include <memory>
+#include <optional>
+#include <string>
 
 namespace {
 
@@ -31,6 +33,15 @@ void start(double width, double height) {
     run = std::make_unique<Run>(width, height);
     run->program.run();
     run->view.afterEvent();
+}
+
+// A link's game and level ("#waage-normal"), chosen while the start screen is in front; any
+// other text chooses nothing.
+void choose(const std::string& link) {
+    const std::optional<zifferix::Choice> choice = zifferix::choiceOfLink(link);
+    if (run && choice && run->program.choose(*choice)) {
+        run->view.afterEvent();
+    }
 }
 
 void click(int id) {
@@ -95,6 +106,7 @@ void dismissMessage() {
 
 EMSCRIPTEN_BINDINGS(zifferix) {
     emscripten::function("start", &start);
+    emscripten::function("choose", &choose);
     emscripten::function("click", &click);
     emscripten::function("focus", &focus);
     emscripten::function("close", &close);

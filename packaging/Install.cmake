@@ -18,17 +18,9 @@ install(FILES ${PROJECT_SOURCE_DIR}/assets/zifferix.svg
         DESTINATION ${CMAKE_INSTALL_DATADIR}/icons/hicolor/scalable/apps
         RENAME org.zifferix.Zifferix.svg)
 
-# The changelog takes its version from the project, so the two cannot disagree. Zifferix is
-# packed by its own developers, with no Debian revision in the version: a native package, whose
-# changelog Debian names changelog.gz rather than changelog.Debian.gz. The changelog and the
-# manual page are compressed without a name or a time in them: every build gives the same bytes.
-find_program(GZIP gzip REQUIRED)
-set(docs ${PROJECT_BINARY_DIR}/packaging)
-configure_file(${PROJECT_SOURCE_DIR}/packaging/changelog ${docs}/changelog @ONLY)
-add_custom_command(OUTPUT ${docs}/changelog.gz
-    COMMAND ${GZIP} -9n -c ${docs}/changelog > ${docs}/changelog.gz
-    DEPENDS ${docs}/changelog
-    COMMENT "Compressing the changelog")
+# The manual page is compressed without a name or a time in it, as the changelog is: every build
+# gives the same bytes.
+include(${PROJECT_SOURCE_DIR}/packaging/Changelog.cmake)
 add_custom_command(OUTPUT ${docs}/zifferix.6.gz
     COMMAND ${GZIP} -9n -c ${PROJECT_SOURCE_DIR}/packaging/zifferix.6 > ${docs}/zifferix.6.gz
     DEPENDS ${PROJECT_SOURCE_DIR}/packaging/zifferix.6

@@ -8,14 +8,18 @@ RUN_PACKAGES=(
     fonts-liberation fonts-comic-neue
 )
 # The browser edition: Debian's emscripten, and Python's font tools to cut the page's fonts
-# (Liberation Sans 2 and Comic Neue, both under the SIL Open Font License).
+# (Liberation Sans 2 and Comic Neue, both under the SIL Open Font License). The teacher's page
+# of links draws its QR codes with Debian's qrcode-generator; `./web.sh serve --lan` prints one
+# in the terminal with Python's qrcode.
 WEB_PACKAGES=(
     cmake ninja-build emscripten
     python3 fonttools python3-brotli librsvg2-bin
     fonts-liberation2 fonts-comic-neue
+    node-qrcode-generator python3-qrcode
 )
-# Its tests: Debian's Chromium, driven by npm's puppeteer-core.
-WEB_TEST_PACKAGES=(chromium)
+# Its tests: Debian's Chromium, driven by npm's puppeteer-core; the site's own package checked by
+# lintian and served by a private Apache, fetched with curl; QR codes read back with zbar.
+WEB_TEST_PACKAGES=(chromium apache2-bin curl zbar-tools dpkg-dev lintian)
 # The benchmarks' own X server, window probes and keys.
 BENCH_PACKAGES=(libx11-dev libxdamage-dev xvfb xauth xdotool)
 # dpkg-shlibdeps finds the libraries the Debian package depends on; CPack asks `file` which
@@ -35,7 +39,7 @@ install_missing() {
     case "$1" in
     run) wanted=("${RUN_PACKAGES[@]}") ;;
     test) wanted=("${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${WEB_PACKAGES[@]}" "${WEB_TEST_PACKAGES[@]}") ;;
-    package) wanted=("${RUN_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}") ;;
+    package) wanted=("${RUN_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}" "${WEB_PACKAGES[@]}") ;;
     web) wanted=("${WEB_PACKAGES[@]}") ;;
     bench) wanted=("${RUN_PACKAGES[@]}" "${BENCH_PACKAGES[@]}" "${WEB_PACKAGES[@]}" "${WEB_TEST_PACKAGES[@]}") ;;
     esac

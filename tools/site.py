@@ -8,9 +8,10 @@ writes into OUT: index.html (the page, with the pictures the screens show as tem
 page's style and script, the program (zifferix.js, zifferix.wasm), the icon at the sizes
 browsers ask for and the web app manifest, the fonts as web fonts cut down to the characters a
 German text needs, with their licences beside them, and last the service worker, stamped with
-the build's version (a digest of every other file) and each file's digest. --stamp stamps an
-existing site anew. Every URL in the site is relative, so any static server can serve it, also
-from a subfolder.
+the build's version (a digest of every other file) and each file's digest. With --link-names,
+also the teacher's page of links (links.html, see links.py), which the game does not link to.
+--stamp stamps an existing site anew. Every URL in the site is relative, so any static server
+can serve it, also from a subfolder.
 """
 
 import argparse
@@ -23,6 +24,8 @@ import re
 import shutil
 import subprocess
 import sys
+
+import links
 
 # The fonts the page ships, from Debian's packages, and where their licences are.
 FONTS = {
@@ -131,6 +134,7 @@ def main():
     parser.add_argument("--assets", type=pathlib.Path)
     parser.add_argument("--out", type=pathlib.Path)
     parser.add_argument("--stamp", type=pathlib.Path, help="stamp an existing site anew")
+    parser.add_argument("--link-names", type=pathlib.Path, help="the program that prints the links' names")
     args = parser.parse_args()
     if args.stamp:
         worker = (pathlib.Path(__file__).parent.parent / "shell/web/page/sw.js").read_text("utf-8")
@@ -156,6 +160,8 @@ def main():
     shutil.copyfile(args.assets / "zifferix.svg", out / "zifferix.svg")
     icons(args.assets / "zifferix.svg", out)
     fonts(out)
+    if args.link_names:
+        links.write(out, args.link_names)
     stamp(out, (args.page / "sw.js").read_text("utf-8"))
 
 

@@ -13,6 +13,14 @@ void Zifferix::run() {
     runtime_.start(*start_);
 }
 
+bool Zifferix::choose(const Choice& choice) {
+    if (runtime_.activeForm() != start_.get() || runtime_.messageOpen() || runtime_.ended()) {
+        return false;
+    }
+    runtime_.run([&] { start_->choose(choice); });
+    return true;
+}
+
 forms::Form& Zifferix::screen(Game game) {
     const auto i = static_cast<std::size_t>(game);
     if (!games_[i]) {

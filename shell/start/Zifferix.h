@@ -4,6 +4,7 @@
 // when it is first needed and kept for the whole run. The games themselves come from the
 // composition root as a table of factories, so that the shell depends on no game.
 
+#include "Choices.h"
 #include "Module1.h"
 #include "Runtime.h"
 
@@ -36,6 +37,10 @@ class Zifferix {
     Module1& shared() { return shared_; }
     frmstart& start() { return *start_; }
     forms::Form& screen(Game game);
+
+    // Chooses on the start screen as a child would, when the start screen is in front and takes
+    // input; false while a game or a message is in front.
+    bool choose(const Choice& choice);
 
   private:
     forms::Runtime& runtime_;

@@ -52,6 +52,25 @@ constexpr DifficultyChoice kDifficulties[] = {
     {&frmstart::optSchwer, "voll schwer", difficulty::VollSchwer, 1470},
 };
 
+// The names that links and the command line choose by are those of these two tables, in order.
+constexpr bool captionsAgree() {
+    static_assert(std::size(kGames) == kGameNames.size());
+    static_assert(std::size(kDifficulties) == kLevelNames.size());
+    for (std::size_t i = 0; i < kGameNames.size(); ++i) {
+        if (kGameNames[i].caption != kGames[i].caption) {
+            return false;
+        }
+    }
+    for (std::size_t i = 0; i < kLevelNames.size(); ++i) {
+        if (kLevelNames[i].caption != kDifficulties[i].caption ||
+            kDifficulties[i].level != static_cast<int>(i) + 1) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(captionsAgree(), "the names table follows the start screen's games and levels");
+
 constexpr forms::Color kTeal = 0x808000;
 constexpr forms::Color kDarkRed = 0x000080;
 constexpr forms::Color kSilver = 0xC0C0C0;
@@ -220,6 +239,18 @@ void frmstart::startGame(Game game, bool row) {
     shared_.AllesHintereinander = row ? 1 : 0;
     Grundstellung();
     program_.screen(game).Show([this] { clearDifficulty(); });
+}
+
+void frmstart::choose(const Choice& choice) {
+    if (choice.game) {
+        (this->*kGames[*choice.game].option).setValue(true);
+    }
+    if (choice.level) {
+        OptionButton& option = this->*kDifficulties[*choice.level].option;
+        option.setValue(true);
+        option.onClick();
+    }
+    cmdAnfang.SetFocus();
 }
 
 void frmstart::clearDifficulty() {

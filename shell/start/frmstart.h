@@ -3,6 +3,7 @@
 // The start screen: the choice of game and difficulty, the start and exit buttons, and the
 // points table with the best score of each game in this run.
 
+#include "Choices.h"
 #include "Form.h"
 #include "Module1.h"
 #include "Zifferix.h"
@@ -59,6 +60,10 @@ class frmstart : public forms::Form {
     // Starts a game as the start button does: the layout put back, the mode set, and the game
     // shown above the start screen until it (and in the row every game after it) has hidden.
     void startGame(Game game, bool row);
+
+    // Chooses a game and a level as a child would by clicking them, and puts the focus on the
+    // start button: one press starts. Nothing starts by itself.
+    void choose(const Choice& choice);
 
   private:
     void cmdAnfang_Click();

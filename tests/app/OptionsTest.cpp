@@ -18,6 +18,56 @@ TEST(CommandLine, TakesAZoomFrom1To4WithAPointOrAComma) {
     EXPECT_EQ(parseOptions({"--version"}).action, Options::Action::Version);
 }
 
+TEST(CommandLine, ChoosesAGameAndALevelByTheirNamesInEitherForm) {
+    const struct {
+        std::vector<std::string_view> arguments;
+        zifferix::Choice choice;
+    } cases[] = {
+        {{"--spiel=waage", "--stufe=normal"}, {4, 1}},
+        {{"--spiel", "uhr", "--stufe", "schwer"}, {0, 2}},
+        {{"--stufe=leicht", "--spiel", "spiel"}, {7, 0}},
+        {{"--spiel=zahlen"}, {6, std::nullopt}},
+        {{"--stufe", "normal"}, {std::nullopt, 1}},
+        {{"--zoom=2", "--spiel=glas"}, {2, std::nullopt}},
+        {{}, {}},
+    };
+    for (const auto& c : cases) {
+        const Options options = parseOptions(c.arguments);
+        EXPECT_EQ(options.action, Options::Action::Run);
+        EXPECT_EQ(options.choice, c.choice);
+    }
+}
+
+TEST(CommandLine, RefusesAnUnknownGameOrLevelInOneLineThatNamesTheChoices) {
+    const struct {
+        std::vector<std::string_view> arguments;
+        std::string_view names;
+    } cases[] = {
+        {{"--spiel=schach"}, "uhr, berg, glas, spinne, waage, ballon, zahlen, spiel"},
+        {{"--spiel", "Waage"}, "uhr, berg, glas, spinne, waage, ballon, zahlen, spiel"},
+        {{"--stufe=voll"}, "leicht, normal, schwer"},
+        {{"--spiel=uhr", "--stufe="}, "leicht, normal, schwer"},
+    };
+    for (const auto& c : cases) {
+        const Options options = parseOptions(c.arguments);
+        EXPECT_EQ(options.action, Options::Action::Refuse) << c.arguments[0];
+        EXPECT_NE(options.error.find(c.names), std::string::npos) << options.error;
+        EXPECT_EQ(options.error.find('\n'), std::string::npos);
+    }
+}
+
+TEST(CommandLine, HelpNamesEveryGameAndLevel) {
+    for (const auto& table :
+         {std::vector(zifferix::kGameNames.begin(), zifferix::kGameNames.end()),
+          std::vector(zifferix::kLevelNames.begin(), zifferix::kLevelNames.end())}) {
+        for (const zifferix::Named& entry : table) {
+            EXPECT_NE(zifferix::usage().find(entry.name), std::string::npos) << entry.name;
+        }
+    }
+    EXPECT_NE(zifferix::usage().find("--spiel=SPIEL"), std::string::npos);
+    EXPECT_NE(zifferix::usage().find("--stufe=STUFE"), std::string::npos);
+}
+
 TEST(CommandLine, RefusesAnUnknownOptionOrABadFactorInOneLine) {
     for (const auto& bad : std::vector<std::vector<std::string_view>>{{"--zoom=0.99"},
                                                                       {"--zoom=4.01"},
@@ -26,6 +76,8 @@ TEST(CommandLine, RefusesAnUnknownOptionOrABadFactorInOneLine) {
                                                                       {"--zoom=nan"},
                                                                       {"--zoom=1.5x"},
                                                                       {"--zoom"},
+                                                                      {"--spiel"},
+                                                                      {"--spielen=uhr"},
                                                                       {"--colour"},
                                                                       {"game"}}) {
         const Options options = parseOptions(bad);

@@ -226,7 +226,14 @@
             }
         });
 
+        // A link may choose a game and a level (index.html#waage-normal), as a child would: when
+        // a run starts, also anew, and when the link changes while the start screen is in front.
+        const chooseLinked = () => z.choose(location.hash);
+        goodbye.querySelector("button").addEventListener("click", chooseLinked);
+        window.addEventListener("hashchange", chooseLinked);
+
         z.start(...area);
+        chooseLinked();
         document.fonts.addEventListener("loadingdone", () => z.resize(...area));
         document.documentElement.dataset.ready = "true";
         performance.mark("zifferix-interactive");

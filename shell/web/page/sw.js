@@ -57,6 +57,8 @@ self.addEventListener("fetch", (event) => {
     }
     event.respondWith((async () => {
         const cache = await caches.open(CACHE);
+        // The page by its folder or its name, whatever the query; any other file of the build
+        // by its name (links.html, the fonts' licences); the rest from the network.
         const hit = event.request.mode === "navigate" && isPage(event.request.url)
             ? await cache.match("index.html")
             : await cache.match(event.request, { ignoreSearch: true });

@@ -1,0 +1,70 @@
+#pragma once
+
+// The start screen's games and levels by short German names, so that a link
+// (index.html#waage-normal) or the desktop's command line (--spiel=waage --stufe=normal) can
+// choose them as a child would, and a teacher can read and write them.
+
+#include <array>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace zifferix {
+
+struct Named {
+    std::string_view name;    // as a link or the command line writes it
+    std::string_view caption; // as the start screen shows it
+};
+
+// The start screen's games in its order, top to bottom: the row ("das Spiel") last.
+inline constexpr std::array<Named, 8> kGameNames{{
+    {"uhr", "die Zeit läuft"},
+    {"berg", "den Berg hinauf"},
+    {"glas", "ein Glas füllen"},
+    {"spinne", "gegen die Spinne"},
+    {"waage", "die Waage halten"},
+    {"ballon", "Ballonfahrt"},
+    {"zahlen", "fliegende Zahlen"},
+    {"spiel", "das Spiel"},
+}};
+
+// The levels, leicht to voll schwer: the level's number is its place plus one.
+inline constexpr std::array<Named, 3> kLevelNames{{
+    {"leicht", "leicht"},
+    {"normal", "normal"},
+    {"schwer", "voll schwer"},
+}};
+
+// A game, a level or both, each as its place in the tables above.
+struct Choice {
+    std::optional<std::size_t> game;
+    std::optional<std::size_t> level;
+    bool operator==(const Choice&) const = default;
+};
+
+template <std::size_t N>
+constexpr std::optional<std::size_t> named(const std::array<Named, N>& table,
+                                           std::string_view name) {
+    for (std::size_t i = 0; i < N; ++i) {
+        if (table[i].name == name) {
+            return i;
+        }
+    }
+    return std::nullopt;
+}
+
+// "waage-normal" or "waage", with or without its "#"; nothing for any other text.
+std::optional<Choice> choiceOfLink(std::string_view link);
+// The link's part after "#" for a game and maybe a level.
+std::string linkOf(std::size_t game, std::optional<std::size_t> level = std::nullopt);
+// "uhr, berg, …": the names of a table, for a message that lists the choices.
+template <std::size_t N> std::string namesOf(const std::array<Named, N>& table) {
+    std::string names;
+    for (const Named& entry : table) {
+        names += (names.empty() ? "" : ", ") + std::string(entry.name);
+    }
+    return names;
+}
+
+} // namespace zifferix

@@ -1,0 +1,93 @@
+#!/usr/bin/env python3
+"""Serves the browser edition to the tablets of a class from the teacher's computer.
+
+    lan.py --site DIR [--port N] [--address A]...
+
+serves DIR on every network of this computer, prints the addresses a tablet opens (each of
+them, or only the given ones) and draws a QR code of the first in the terminal. Every file is
+sent with Cache-Control: no-cache, as the school's server sends it: no file of the site changes
+its name between builds, so a tablet revalidates each instead of mixing an old one with a new.
+"""
+
+import argparse
+import functools
+import http.server
+import ipaddress
+import subprocess
+import sys
+
+import qrcode
+
+
+def addresses():
+    """This computer's IPv4 addresses that another device on its network can reach."""
+    found = subprocess.run(["hostname", "--all-ip-addresses"], capture_output=True, text=True).stdout.split()
+    usable = []
+    for text in found:
+        try:
+            address = ipaddress.ip_address(text)
+        except ValueError:
+            continue
+        if address.version == 4 and not (address.is_loopback or address.is_link_local):
+            usable.append(text)
+    return usable
+
+
+def terminal_code(text):
+    """The QR code of text, in half blocks: two rows of modules to a line of the terminal."""
+    code = qrcode.QRCode(error_correction=qrcode.constants.ERROR_CORRECT_M, border=4)
+    code.add_data(text)
+    code.make(fit=True)
+    rows = code.get_matrix()
+    if len(rows) % 2:
+        rows.append([False] * len(rows[0]))
+    # Light modules are drawn, dark ones left blank, on a dark background.
+    blocks = {(False, False): "█", (False, True): "▀", (True, False): "▄", (True, True): " "}
+    return "\n".join("".join(blocks[top, bottom] for top, bottom in zip(upper, lower))
+                     for upper, lower in zip(rows[0::2], rows[1::2]))
+
+
+class Handler(http.server.SimpleHTTPRequestHandler):
+    extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
+                      ".wasm": "application/wasm", ".woff2": "font/woff2",
+                      ".webmanifest": "application/manifest+json", ".js": "text/javascript"}
+
+    def end_headers(self):
+        self.send_header("Cache-Control", "no-cache")
+        super().end_headers()
+
+    def log_message(self, format, *args):
+        pass  # a lesson's worth of requests is no news
+
+
+def main():
+    parser = argparse.ArgumentParser(description=__doc__.splitlines()[0])
+    parser.add_argument("--site", required=True)
+    parser.add_argument("--port", type=int, default=8080)
+    parser.add_argument("--address", action="append", help="announce this address (again for more)")
+    args = parser.parse_args()
+
+    server = http.server.ThreadingHTTPServer(("", args.port), functools.partial(Handler, directory=args.site))
+    port = server.server_address[1]
+    announced = args.address or addresses()
+    if not announced:
+        sys.exit("lan.py: this computer has no network address that a tablet could reach")
+    urls = [f"http://{address}:{port}/" for address in announced]
+    print("Zifferix für die Klasse, auf jedem Tablet im selben Netz:")
+    for url in urls:
+        print(f"    {url}")
+    code = terminal_code(urls[0])
+    if sys.stdout.isatty():  # light on dark whatever the terminal's colours, as a code needs
+        code = "\n".join(f"\033[97;40m{line}\033[0m" for line in code.splitlines())
+    print(code)
+    print(f"Links und QR-Codes für jedes Spiel zum Ausdrucken: {urls[0]}links.html")
+    print("Ohne HTTPS spielt die Seite nur mit Netz und lässt sich nicht installieren (Strg+C beendet).",
+          flush=True)
+    try:
+        server.serve_forever()
+    except KeyboardInterrupt:
+        pass
+
+
+if __name__ == "__main__":
+    main()

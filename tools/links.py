@@ -1,0 +1,119 @@
+"""The teacher's page of links, links.html: every game at every level as a link and as a QR code,
+for printing on A4. The codes are drawn in the page for the address it was opened from, by
+Debian's qrcode-generator, which the page carries inside itself: it asks for nothing outside
+the site. The names come from the program (link_names), so the page names what the program reads.
+"""
+
+import html
+import json
+import pathlib
+import shutil
+import subprocess
+import sys
+
+ENCODER = pathlib.Path("/usr/share/nodejs/qrcode-generator/qrcode.js")
+
+STYLE = """
+:root { font-family: "Liberation Sans", Arial, sans-serif; color: #000; background: #fff; }
+body { margin: 1.5rem auto; max-width: 60rem; padding: 0 1rem; }
+@font-face { font-family: "Liberation Sans"; src: url("fonts/LiberationSans-Regular.woff2") format("woff2"); }
+@font-face { font-family: "Liberation Sans"; font-weight: bold; src: url("fonts/LiberationSans-Bold.woff2") format("woff2"); }
+h1 { font-size: 1.4rem; margin: 0 0 0.5rem; }
+p { margin: 0.3rem 0; }
+.warning { border: 2px solid #c00; padding: 0.4rem 0.6rem; }
+.codes { display: grid; grid-template-columns: repeat(3, 1fr); gap: 1rem 1.5rem; margin-top: 1rem; }
+figure { margin: 0; text-align: center; break-inside: avoid; page-break-inside: avoid; }
+figure a { color: inherit; text-decoration: none; display: block; }
+.code svg { width: 9rem; height: 9rem; display: block; margin: 0 auto; }
+figcaption { line-height: 1.25; }
+.game { font-weight: bold; display: block; }
+.link { font-family: monospace; font-size: 0.8rem; display: block; }
+@page { size: A4; margin: 10mm; }
+/* One A4 page: a row of three levels for each game. */
+@media print {
+  body { margin: 0; max-width: none; padding: 0; font-size: 9pt; }
+  header p, .warning { display: none; }
+  h1 { font-size: 11pt; margin-bottom: 1mm; }
+  .codes { gap: 1.5mm 6mm; margin-top: 0; }
+  .code svg { width: 25mm; height: 25mm; }
+  .game, .level { display: inline; }
+  .level::before { content: " · "; }
+  .link { font-size: 6.5pt; }
+}
+"""
+
+# Draws each figure's code for the address this page was opened from: the folder of the site,
+# with the link's name after "#".
+DRAW = """
+(() => {
+    "use strict";
+    const site = new URL(".", location.href);
+    document.getElementById("address").textContent = site.href;
+    const local = ["localhost", "127.0.0.1", "[::1]"].includes(site.hostname);
+    document.getElementById("local").hidden = !local;
+    document.getElementById("file").hidden = site.protocol !== "file:";
+    for (const figure of document.querySelectorAll("figure[data-link]")) {
+        const address = new URL(`#${figure.dataset.link}`, site).href;
+        figure.querySelector("a").href = address;
+        figure.querySelector(".link").textContent = address;
+        const code = qrcode(0, "M");
+        code.addData(address);
+        code.make();
+        figure.querySelector(".code").innerHTML = code.createSvgTag({ cellSize: 4, margin: 4, scalable: true });
+    }
+    document.documentElement.dataset.ready = "true";
+})();
+"""
+
+
+def names(program):
+    """The games and levels with their names and captions, as the program prints them."""
+    node = shutil.which("node") or sys.exit("links.py: Node.js is needed to read the names")
+    return json.loads(subprocess.run([node, str(program)], check=True, capture_output=True, text=True).stdout)
+
+
+def figure(game, level):
+    link = f"{game['name']}-{level['name']}"
+    return (f'<figure data-link="{html.escape(link)}"><a href="./#{html.escape(link)}"><div class="code"></div>'
+            f'<figcaption><span class="game">{html.escape(game["caption"])}</span>'
+            f'<span class="level">{html.escape(level["caption"])}</span>'
+            f'<span class="link">#{html.escape(link)}</span></figcaption></a></figure>')
+
+
+def page(table, encoder):
+    figures = "\n".join(figure(game, level) for game in table["games"] for level in table["levels"])
+    return f"""<!DOCTYPE html>
+<html lang="de">
+<head>
+<meta charset="utf-8">
+<meta name="viewport" content="width=device-width, initial-scale=1">
+<title>Zifferix – Links und QR-Codes für die Klasse</title>
+<link rel="icon" href="zifferix.svg" type="image/svg+xml">
+<style>{STYLE}</style>
+</head>
+<body>
+<header>
+<h1>Zifferix – Links und QR-Codes für die Klasse</h1>
+<p>Jeder Link und jeder Code öffnet Zifferix mit dem Spiel und der Schwierigkeit schon gewählt.
+Die Kinder drücken nur noch „Los und hopp“.</p>
+<p>Die Codes gelten für <strong id="address"></strong></p>
+<p class="warning" id="local" hidden>Diese Adresse gilt nur auf diesem Rechner. Öffnen Sie diese Seite
+unter der Adresse, die auch die Tablets öffnen, etwa der, die <code>./web.sh serve --lan</code> nennt.</p>
+<p class="warning" id="file" hidden>Diese Seite ist als Datei geöffnet. Die Codes brauchen die Adresse
+des Servers: Öffnen Sie diese Seite dort, wo Zifferix für die Klasse liegt.</p>
+</header>
+<main class="codes">
+{figures}
+</main>
+<script>
+{encoder}
+</script>
+<script>{DRAW}</script>
+</body>
+</html>
+"""
+
+
+def write(out, program):
+    """Writes links.html into the site folder OUT."""
+    (out / "links.html").write_text(page(names(program), ENCODER.read_text("utf-8")), "utf-8")
