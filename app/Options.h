@@ -3,7 +3,7 @@
 // The command line: the program needs none, but a zoom can be set for a screen of any size, and
 // a game and a level can be chosen on the start screen, as a link does in the browser.
 
-#include "Choices.h"
+#include "start/Choices.h"
 
 #include <optional>
 #include <string>

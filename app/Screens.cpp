@@ -1,12 +1,12 @@
-#include "Screens.h"
+#include "app/Screens.h"
 
-#include "frmBallon.h"
-#include "frmBerg.h"
-#include "frmNetz.h"
-#include "frmUhr.h"
-#include "frmWander.h"
-#include "frmbruchteile.h"
-#include "frmwaage.h"
+#include "balance/frmwaage.h"
+#include "balloon/frmBallon.h"
+#include "clock/frmUhr.h"
+#include "flying/frmWander.h"
+#include "glass/frmbruchteile.h"
+#include "mountain/frmBerg.h"
+#include "spider/frmNetz.h"
 
 namespace zifferix {
 namespace {

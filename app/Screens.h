@@ -3,7 +3,7 @@
 // The composition root's table of the program's screens: the one place that names every game.
 // Each front end (the desktop window, the browser page) makes its program from it.
 
-#include "Zifferix.h"
+#include "start/Zifferix.h"
 
 namespace zifferix {
 

@@ -2,7 +2,7 @@
 // shows, as JSON: the teacher's page of links (links.html) is made from them when the site is
 // built, so that it names exactly what the program reads.
 
-#include "Choices.h"
+#include "start/Choices.h"
 
 #include <cstdio>
 #include <string>

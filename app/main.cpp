@@ -1,11 +1,11 @@
 // Zifferix: a mental-arithmetic trainer for schoolchildren.
 
-#include "Fonts.h"
-#include "Options.h"
-#include "QtServices.h"
-#include "Screens.h"
-#include "View.h"
-#include "Zifferix.h"
+#include "app/Options.h"
+#include "app/Screens.h"
+#include "start/Zifferix.h"
+#include "view/Fonts.h"
+#include "view/QtServices.h"
+#include "view/View.h"
 
 #include <QApplication>
 #include <QIcon>

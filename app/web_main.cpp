@@ -2,11 +2,11 @@
 // page's script loads the fonts and this module, then calls start(); from then on it hands every
 // click, key, text, resize and dismissed message to the functions below.
 
-#include "Screens.h"
-#include "WebServices.h"
-#include "WebView.h"
-#include "Zifferix.h"
-#include "frmstart.h"
+#include "app/Screens.h"
+#include "start/Zifferix.h"
+#include "start/frmstart.h"
+#include "web/WebServices.h"
+#include "web/WebView.h"
 
 #include <emscripten/bind.h>
 

@@ -1,8 +1,8 @@
 // The balance's scene: the beam on its post with the two pans, the colour of the level and
 // its chart, the tipping, and the small layout for a screen of 800 pixels or less.
 
-#include "Layout.h"
-#include "frmwaage.h"
+#include "balance/frmwaage.h"
+#include "start/Layout.h"
 
 #include <iterator>
 

@@ -1,8 +1,8 @@
-#include "frmwaage.h"
+#include "balance/frmwaage.h"
 
-#include "Ending.h"
-#include "Problems.h"
-#include "frmstart.h"
+#include "start/Ending.h"
+#include "start/Problems.h"
+#include "start/frmstart.h"
 
 #include <array>
 

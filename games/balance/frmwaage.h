@@ -5,9 +5,9 @@
 // with every right answer and up with every wrong one, and shows in the colour of the pans;
 // below 0 the game is won. In the row it hands over to the spider game.
 
-#include "Form.h"
-#include "Module1.h"
-#include "Zifferix.h"
+#include "forms/Form.h"
+#include "start/Module1.h"
+#include "start/Zifferix.h"
 
 namespace zifferix {
 

@@ -1,6 +1,6 @@
-#include "MassProblem.h"
+#include "balloon/MassProblem.h"
 
-#include "Module1.h"
+#include "start/Module1.h"
 
 #include <cmath>
 #include <cstdlib>

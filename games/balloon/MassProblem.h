@@ -2,7 +2,7 @@
 
 // The conversions of the balloon ride: a mass in one unit, to be written in another.
 
-#include "Basic.h"
+#include "forms/Basic.h"
 
 #include <array>
 #include <functional>

@@ -4,10 +4,10 @@
 // balloon with helium; a wrong one lets all of it escape. Six right answers in a row lift the
 // weight off the screen. In the row it hands over to flying numbers.
 
-#include "Form.h"
-#include "MassProblem.h"
-#include "Module1.h"
-#include "Zifferix.h"
+#include "balloon/MassProblem.h"
+#include "forms/Form.h"
+#include "start/Module1.h"
+#include "start/Zifferix.h"
 
 namespace zifferix {
 

@@ -4,9 +4,9 @@
 // or 30 right products while a hand turns once round a shrinking clock face. The first game of
 // the row, which it hands over to the mountain.
 
-#include "Form.h"
-#include "Module1.h"
-#include "Zifferix.h"
+#include "forms/Form.h"
+#include "start/Module1.h"
+#include "start/Zifferix.h"
 
 namespace zifferix {
 

@@ -1,9 +1,9 @@
-#include "frmWander.h"
+#include "flying/frmWander.h"
 
-#include "Ending.h"
-#include "Layout.h"
-#include "Problems.h"
-#include "frmstart.h"
+#include "start/Ending.h"
+#include "start/Layout.h"
+#include "start/Problems.h"
+#include "start/frmstart.h"
 
 #include <array>
 #include <climits>

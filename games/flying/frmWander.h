@@ -4,9 +4,9 @@
 // sum. Right answers bring new, larger numbers; twelve win, the twenty-first answer loses unless
 // it is the twelfth right one. In the row it hands over to the glass game.
 
-#include "Form.h"
-#include "Module1.h"
-#include "Zifferix.h"
+#include "forms/Form.h"
+#include "start/Module1.h"
+#include "start/Zifferix.h"
 
 namespace zifferix {
 

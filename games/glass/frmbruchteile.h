@@ -4,9 +4,9 @@
 // drains all the time; every right answer pours more in. A full glass wins, an empty one ends
 // the game. The last game of the row, which it closes with the row bonus.
 
-#include "Form.h"
-#include "Module1.h"
-#include "Zifferix.h"
+#include "forms/Form.h"
+#include "start/Module1.h"
+#include "start/Zifferix.h"
 
 namespace zifferix {
 

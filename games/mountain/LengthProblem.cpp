@@ -1,6 +1,6 @@
-#include "LengthProblem.h"
+#include "mountain/LengthProblem.h"
 
-#include "Module1.h"
+#include "start/Module1.h"
 
 #include <cmath>
 #include <cstdlib>

@@ -2,8 +2,8 @@
 // ball's motion from station to station, and the small layout for a screen of 800 pixels or
 // less.
 
-#include "Layout.h"
-#include "frmBerg.h"
+#include "mountain/frmBerg.h"
+#include "start/Layout.h"
 
 #include <algorithm>
 #include <array>

@@ -1,8 +1,8 @@
-#include "frmBerg.h"
+#include "mountain/frmBerg.h"
 
-#include "Ending.h"
-#include "Problems.h"
-#include "frmstart.h"
+#include "start/Ending.h"
+#include "start/Problems.h"
+#include "start/frmstart.h"
 
 #include <algorithm>
 #include <array>

@@ -5,10 +5,10 @@
 // stations, a point for each. When the ball has left the screen at the top, the game is won.
 // In the row it hands over to the balance.
 
-#include "Form.h"
-#include "LengthProblem.h"
-#include "Module1.h"
-#include "Zifferix.h"
+#include "forms/Form.h"
+#include "mountain/LengthProblem.h"
+#include "start/Module1.h"
+#include "start/Zifferix.h"
 
 namespace zifferix {
 

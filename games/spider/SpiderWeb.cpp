@@ -1,8 +1,8 @@
 // The spider's scene: the web of 32 strands that grows with every wrong answer, and the
 // small layout that shrinks the whole scene on a screen of 800 pixels or less.
 
-#include "Layout.h"
-#include "frmNetz.h"
+#include "spider/frmNetz.h"
+#include "start/Layout.h"
 
 #include <array>
 

@@ -1,8 +1,8 @@
-#include "frmNetz.h"
+#include "spider/frmNetz.h"
 
-#include "Ending.h"
-#include "Problems.h"
-#include "frmstart.h"
+#include "start/Ending.h"
+#include "start/Problems.h"
+#include "start/frmstart.h"
 
 #include <array>
 #include <climits>

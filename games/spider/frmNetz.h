@@ -4,9 +4,9 @@
 // win; every wrong one lets the spider knit a step of its web, and the twelfth ends the game.
 // In the row it hands over to the balloon ride.
 
-#include "Form.h"
-#include "Module1.h"
-#include "Zifferix.h"
+#include "forms/Form.h"
+#include "start/Module1.h"
+#include "start/Zifferix.h"
 
 namespace zifferix {
 

@@ -1,7 +1,7 @@
-#include "Controls.h"
+#include "forms/Controls.h"
 
-#include "Form.h"
-#include "Runtime.h"
+#include "forms/Form.h"
+#include "forms/Runtime.h"
 
 namespace forms {
 

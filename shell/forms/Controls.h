@@ -4,7 +4,7 @@
 // property and the view shows it after the handler. Positions and sizes are twips, relative to
 // the form's client area or, inside a frame, to the frame.
 
-#include "Color.h"
+#include "forms/Color.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "Fitting.h"
+#include "forms/Fitting.h"
 
 #include <algorithm>
 
@@ -11,8 +11,8 @@ constexpr double kMostZoom = 8.0;
 
 double factorFor(Layout layout, double width, double height) {
     const LayoutArea area = areaOf(layout);
-    const double factor = std::min(width * kTwipsPerPixel / area.width,
-                                   height * kTwipsPerPixel / area.height);
+    const double factor =
+        std::min(width * kTwipsPerPixel / area.width, height * kTwipsPerPixel / area.height);
     return std::clamp(factor, kLeastZoom, kMostZoom);
 }
 

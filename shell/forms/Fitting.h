@@ -5,8 +5,8 @@
 // area it has (a window's share of the screen, a page's viewport), and the rule picks the layout
 // and factor that show everything as large as it can while every control lies inside.
 
-#include "Services.h"
-#include "Zoom.h"
+#include "forms/Services.h"
+#include "forms/Zoom.h"
 
 #include <optional>
 

@@ -1,6 +1,6 @@
-#include "Form.h"
+#include "forms/Form.h"
 
-#include "Runtime.h"
+#include "forms/Runtime.h"
 
 namespace forms {
 

@@ -1,7 +1,7 @@
 #pragma once
 
-#include "Basic.h"
-#include "Controls.h"
+#include "forms/Basic.h"
+#include "forms/Controls.h"
 
 #include <functional>
 #include <string>

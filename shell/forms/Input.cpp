@@ -1,6 +1,6 @@
 // Input from the child: clicks, keys, Tab and the arrows, Alt + letter, and the tab order.
 
-#include "Runtime.h"
+#include "forms/Runtime.h"
 
 #include <algorithm>
 

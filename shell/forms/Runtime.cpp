@@ -1,6 +1,6 @@
-#include "Runtime.h"
+#include "forms/Runtime.h"
 
-#include "Fitting.h"
+#include "forms/Fitting.h"
 
 #include <algorithm>
 

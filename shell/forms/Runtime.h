@@ -1,8 +1,8 @@
 #pragma once
 
-#include "Controls.h"
-#include "Form.h"
-#include "Services.h"
+#include "forms/Controls.h"
+#include "forms/Form.h"
+#include "forms/Services.h"
 
 #include <cstdint>
 #include <functional>

@@ -1,4 +1,4 @@
-#include "Choices.h"
+#include "start/Choices.h"
 
 namespace zifferix {
 

@@ -1,4 +1,4 @@
-#include "Ending.h"
+#include "start/Ending.h"
 
 namespace zifferix {
 

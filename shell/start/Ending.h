@@ -2,10 +2,10 @@
 
 // How a game ends: the rules every game follows for the points table and the row.
 
-#include "Controls.h"
-#include "Form.h"
-#include "Module1.h"
-#include "Zifferix.h"
+#include "forms/Controls.h"
+#include "forms/Form.h"
+#include "start/Module1.h"
+#include "start/Zifferix.h"
 
 namespace zifferix {
 

@@ -3,7 +3,7 @@
 // The small layout for screens of 800 pixels or less: each screen moves and scales chosen
 // controls when it is activated and puts the design values back before it is left.
 
-#include "Fitting.h"
+#include "forms/Fitting.h"
 
 #include <cmath>
 

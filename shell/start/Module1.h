@@ -2,8 +2,8 @@
 
 // What the start screen and the games share: the difficulty, the mode and the points.
 
-#include "Basic.h"
-#include "Color.h"
+#include "forms/Basic.h"
+#include "forms/Color.h"
 
 #include <algorithm>
 #include <array>

@@ -2,8 +2,8 @@
 
 // What every game does alike when it poses a problem and takes its answer.
 
-#include "Basic.h"
-#include "Controls.h"
+#include "forms/Basic.h"
+#include "forms/Controls.h"
 
 namespace zifferix {
 

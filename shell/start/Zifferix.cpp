@@ -1,6 +1,6 @@
-#include "Zifferix.h"
+#include "start/Zifferix.h"
 
-#include "frmstart.h"
+#include "start/frmstart.h"
 
 namespace zifferix {
 

@@ -4,9 +4,9 @@
 // when it is first needed and kept for the whole run. The games themselves come from the
 // composition root as a table of factories, so that the shell depends on no game.
 
-#include "Choices.h"
-#include "Module1.h"
-#include "Runtime.h"
+#include "forms/Runtime.h"
+#include "start/Choices.h"
+#include "start/Module1.h"
 
 #include <array>
 #include <memory>

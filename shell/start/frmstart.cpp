@@ -1,6 +1,6 @@
-#include "frmstart.h"
+#include "start/frmstart.h"
 
-#include "Layout.h"
+#include "start/Layout.h"
 
 namespace zifferix {
 namespace {

@@ -3,10 +3,10 @@
 // The start screen: the choice of game and difficulty, the start and exit buttons, and the
 // points table with the best score of each game in this run.
 
-#include "Choices.h"
-#include "Form.h"
-#include "Module1.h"
-#include "Zifferix.h"
+#include "forms/Form.h"
+#include "start/Choices.h"
+#include "start/Module1.h"
+#include "start/Zifferix.h"
 
 namespace zifferix {
 

@@ -1,9 +1,9 @@
-#include "Bindings.h"
+#include "view/Bindings.h"
 
-#include "Fonts.h"
-#include "Twips.h"
-#include "View.h"
-#include "Widgets.h"
+#include "view/Fonts.h"
+#include "view/Twips.h"
+#include "view/View.h"
+#include "view/Widgets.h"
 
 #include <QApplication>
 #include <QGroupBox>

@@ -4,8 +4,8 @@
 // property costs nothing. Each kind of control has one binding that makes its widget and
 // brings everything the kind has over to it: text, colours, look and drawing.
 
-#include "Controls.h"
-#include "Twips.h"
+#include "forms/Controls.h"
+#include "view/Twips.h"
 
 #include <QWidget>
 

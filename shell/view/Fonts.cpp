@@ -1,6 +1,6 @@
-#include "Fonts.h"
+#include "view/Fonts.h"
 
-#include "Zoom.h"
+#include "forms/Zoom.h"
 
 namespace view {
 

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "Controls.h"
+#include "forms/Controls.h"
 
 #include <QFont>
 

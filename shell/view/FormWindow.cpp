@@ -1,7 +1,7 @@
-#include "FormWindow.h"
+#include "view/FormWindow.h"
 
-#include "Twips.h"
-#include "View.h"
+#include "view/Twips.h"
+#include "view/View.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>

@@ -3,8 +3,8 @@
 // One window per form, one widget per control. After every event the view syncs the form's
 // properties into the widgets; only what changed is passed on to Qt.
 
-#include "Bindings.h"
-#include "Form.h"
+#include "forms/Form.h"
+#include "view/Bindings.h"
 
 #include <QWidget>
 

@@ -1,4 +1,4 @@
-#include "Pictures.h"
+#include "view/Pictures.h"
 
 #include <QFile>
 

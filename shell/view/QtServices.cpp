@@ -1,7 +1,7 @@
-#include "QtServices.h"
+#include "view/QtServices.h"
 
-#include "Fonts.h"
-#include "Twips.h"
+#include "view/Fonts.h"
+#include "view/Twips.h"
 
 #include <QApplication>
 #include <QFontMetrics>

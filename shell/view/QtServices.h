@@ -2,8 +2,8 @@
 
 // The runtime's services in the real program.
 
-#include "Fitting.h"
-#include "Services.h"
+#include "forms/Fitting.h"
+#include "forms/Services.h"
 
 #include <QSize>
 

@@ -3,8 +3,8 @@
 // Twips to device-independent pixels for Qt: the zoom every view shares, and Qt's high-DPI
 // scaling on top, so that text and pictures stay sharp.
 
-#include "Color.h"
-#include "Zoom.h"
+#include "forms/Color.h"
+#include "forms/Zoom.h"
 
 #include <QColor>
 #include <QRect>

@@ -1,6 +1,6 @@
-#include "View.h"
+#include "view/View.h"
 
-#include "Fonts.h"
+#include "view/Fonts.h"
 
 #include <QApplication>
 #include <QFocusEvent>

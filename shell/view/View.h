@@ -4,11 +4,11 @@
 // driver that lets virtual time pass only while a visible form has an enabled timer and wakes
 // only when a tick is due, so that an idle screen costs no CPU and a slow timer almost none.
 
-#include "Fitting.h"
-#include "FormWindow.h"
-#include "Pictures.h"
-#include "Runtime.h"
-#include "Twips.h"
+#include "forms/Fitting.h"
+#include "forms/Runtime.h"
+#include "view/FormWindow.h"
+#include "view/Pictures.h"
+#include "view/Twips.h"
 
 #include <QElapsedTimer>
 #include <QObject>

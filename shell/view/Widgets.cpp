@@ -1,7 +1,7 @@
-#include "Widgets.h"
+#include "view/Widgets.h"
 
-#include "Pictures.h"
-#include "Twips.h"
+#include "view/Pictures.h"
+#include "view/Twips.h"
 
 #include <QMouseEvent>
 #include <QPainter>

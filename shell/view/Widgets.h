@@ -2,8 +2,8 @@
 
 // The painted controls (shapes, lines, pictures) and the answer box.
 
-#include "Controls.h"
-#include "Twips.h"
+#include "forms/Controls.h"
+#include "view/Twips.h"
 
 #include <QLabel>
 #include <QLineEdit>

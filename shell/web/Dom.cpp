@@ -1,4 +1,4 @@
-#include "Dom.h"
+#include "web/Dom.h"
 
 #include <cmath>
 #include <cstdio>

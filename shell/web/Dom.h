@@ -3,9 +3,9 @@
 // The page as C++ sees it: small helpers over emscripten::val for making and changing
 // elements, and for writing the runtime's values in CSS.
 
-#include "Color.h"
-#include "Controls.h"
-#include "Zoom.h"
+#include "forms/Color.h"
+#include "forms/Controls.h"
+#include "forms/Zoom.h"
 
 #include <emscripten/val.h>
 

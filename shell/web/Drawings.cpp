@@ -1,6 +1,6 @@
 // The drawn controls in the page: shapes and lines as SVG, pictures from the page's templates.
 
-#include "Elements.h"
+#include "web/Elements.h"
 
 #include <algorithm>
 #include <cmath>

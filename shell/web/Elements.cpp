@@ -1,6 +1,6 @@
-#include "Elements.h"
+#include "web/Elements.h"
 
-#include "Form.h"
+#include "forms/Form.h"
 
 namespace web {
 namespace {

@@ -5,9 +5,9 @@
 // and brings everything the kind has over to it. Positions are whole CSS pixels at the zoom,
 // rounded at the edges as on the desktop, so both views put a control on the same pixel.
 
-#include "Controls.h"
-#include "Dom.h"
-#include "Zoom.h"
+#include "forms/Controls.h"
+#include "forms/Zoom.h"
+#include "web/Dom.h"
 
 #include <array>
 #include <memory>

@@ -1,7 +1,7 @@
 // Time in the page: the runtime's virtual clock fed from animation frames, asked for only while
 // a timer of a visible form runs.
 
-#include "WebView.h"
+#include "web/WebView.h"
 
 #include <emscripten/emscripten.h>
 #include <emscripten/eventloop.h>

@@ -1,6 +1,6 @@
 // Input from the page: clicks, keys and text, fed into the runtime as on the desktop.
 
-#include "WebView.h"
+#include "web/WebView.h"
 
 #include <algorithm>
 #include <string_view>

@@ -1,4 +1,4 @@
-#include "WebServices.h"
+#include "web/WebServices.h"
 
 #include <emscripten/emscripten.h>
 

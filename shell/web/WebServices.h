@@ -4,9 +4,9 @@
 // text measured with the page's fonts, a message box as a modal dialog, random numbers and the
 // end of a run.
 
-#include "Dom.h"
-#include "Fitting.h"
-#include "Services.h"
+#include "forms/Fitting.h"
+#include "forms/Services.h"
+#include "web/Dom.h"
 
 #include <functional>
 #include <random>

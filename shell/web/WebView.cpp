@@ -1,4 +1,4 @@
-#include "WebView.h"
+#include "web/WebView.h"
 
 #include <emscripten/emscripten.h>
 

@@ -5,9 +5,9 @@
 // frame driver that asks the browser for animation frames only while a visible form has an
 // enabled timer, so that an idle page requests none.
 
-#include "Elements.h"
-#include "Runtime.h"
-#include "WebServices.h"
+#include "forms/Runtime.h"
+#include "web/Elements.h"
+#include "web/WebServices.h"
 
 #include <cstdint>
 #include <memory>

@@ -1,4 +1,4 @@
-#include "Basic.h"
+#include "forms/Basic.h"
 #include "NumberTexts.h"
 
 #include <gtest/gtest.h>

@@ -1,7 +1,7 @@
 // Which layout and zoom a view's area gets: the screens as large as they can be, every control
 // inside, and a layout that stays put while a game is played.
 
-#include "Fitting.h"
+#include "forms/Fitting.h"
 
 #include <gtest/gtest.h>
 
@@ -91,8 +91,8 @@ TEST(FittedScreen, KeepsTheLayoutAFormTookAndZoomsItToFitANewArea) {
 
 TEST(FittedScreen, AZoomGivenByHandHoldsForEveryAreaAndTheWidthChoosesTheLayout) {
     FittedScreen screen(2.0);
-    for (const auto& [width, height, layout] : {std::tuple{1920.0, 1080.0, kNormal},
-                                                 std::tuple{1600.0, 1200.0, kSmall}}) {
+    for (const auto& [width, height, layout] :
+         {std::tuple{1920.0, 1080.0, kNormal}, std::tuple{1600.0, 1200.0, kSmall}}) {
         EXPECT_FALSE(screen.setArea(width, height));
         screen.laidOut(screen.widthTwips());
         EXPECT_EQ(screen.zoom().factor(), 2.0);

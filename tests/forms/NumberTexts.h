@@ -3,7 +3,7 @@
 // Numbers and the text a child sees for them. The desktop's C library and the browser's must
 // agree to the last digit, ties included, so both builds check this one table.
 
-#include "Basic.h"
+#include "forms/Basic.h"
 
 #include <string>
 #include <vector>

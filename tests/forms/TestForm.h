@@ -2,8 +2,8 @@
 
 // A small form for the runtime's tests: a few controls and hooks that record what happens.
 
-#include "Form.h"
-#include "Runtime.h"
+#include "forms/Form.h"
+#include "forms/Runtime.h"
 
 #include <functional>
 #include <string>

@@ -1,5 +1,5 @@
-#include "FakeServices.h"
 #include "TestForm.h"
+#include "support/FakeServices.h"
 
 #include <gtest/gtest.h>
 

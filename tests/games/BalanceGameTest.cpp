@@ -1,5 +1,5 @@
-#include "Answers.h"
-#include "GameHarness.h"
+#include "support/Answers.h"
+#include "support/GameHarness.h"
 
 #include <gtest/gtest.h>
 

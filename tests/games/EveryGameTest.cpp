@@ -1,7 +1,7 @@
 // What every game owes a child, whichever game it is.
 
-#include "GameHarness.h"
-#include "Play.h"
+#include "support/GameHarness.h"
+#include "support/Play.h"
 
 #include <gtest/gtest.h>
 

@@ -1,4 +1,4 @@
-#include "MassProblem.h"
+#include "balloon/MassProblem.h"
 
 #include <gtest/gtest.h>
 

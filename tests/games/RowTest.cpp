@@ -1,6 +1,6 @@
-#include "Answers.h"
-#include "GameHarness.h"
-#include "Play.h"
+#include "support/Answers.h"
+#include "support/GameHarness.h"
+#include "support/Play.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // A tablet turned round, or a window resized: the screens are zoomed to fit at once, a game in
 // play keeps its layout and everything in it, and the next screen takes the best layout.
 
-#include "GameHarness.h"
+#include "support/GameHarness.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 // wins games and hands over in the row. Nothing may crash, hang or leak, and the shared state
 // and the points table must stay sound. Run under AddressSanitizer and UBSan in its preset.
 
-#include "Answers.h"
-#include "GameHarness.h"
+#include "support/Answers.h"
+#include "support/GameHarness.h"
 
 #include <gtest/gtest.h>
 

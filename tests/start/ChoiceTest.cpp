@@ -1,8 +1,8 @@
 // Choosing on the start screen by name, as a link or the command line does: the names table,
 // and the start screen's choice made as a child's clicks make it.
 
-#include "Choices.h"
-#include "ProgramHarness.h"
+#include "start/Choices.h"
+#include "support/ProgramHarness.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "Ending.h"
-#include "ProgramHarness.h"
+#include "start/Ending.h"
+#include "support/ProgramHarness.h"
 
 #include <gtest/gtest.h>
 

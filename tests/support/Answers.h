@@ -3,14 +3,14 @@
 // The right answer to the problem on a game's screen, read from its labels as a child reads
 // them, so that tests and the monkey can play to the end.
 
-#include "MassProblem.h"
-#include "frmBallon.h"
-#include "frmBerg.h"
-#include "frmNetz.h"
-#include "frmUhr.h"
-#include "frmWander.h"
-#include "frmbruchteile.h"
-#include "frmwaage.h"
+#include "balance/frmwaage.h"
+#include "balloon/MassProblem.h"
+#include "balloon/frmBallon.h"
+#include "clock/frmUhr.h"
+#include "flying/frmWander.h"
+#include "glass/frmbruchteile.h"
+#include "mountain/frmBerg.h"
+#include "spider/frmNetz.h"
 
 #include <algorithm>
 #include <cmath>

@@ -3,8 +3,8 @@
 // Hand-written fakes for the runtime's services: a message box that records, a screen of a
 // chosen width, text measured by a simple rule, scripted random values and a recorded End.
 
-#include "Controls.h"
-#include "Services.h"
+#include "forms/Controls.h"
+#include "forms/Services.h"
 
 #include <cmath>
 #include <deque>

@@ -2,7 +2,7 @@
 
 // Helpers shared by the games' tests: starting a game at a level, and scripting its draws.
 
-#include "ProgramHarness.h"
+#include "support/ProgramHarness.h"
 
 namespace testing_support {
 

@@ -3,8 +3,8 @@
 // Plays a game from its activation to a win, as a child who knows every answer would: the
 // start button where the game has one, right answers only, and the time the scene needs.
 
-#include "Answers.h"
-#include "ProgramHarness.h"
+#include "support/Answers.h"
+#include "support/ProgramHarness.h"
 
 namespace testing_support {
 

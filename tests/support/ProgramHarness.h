@@ -2,12 +2,12 @@
 
 // The whole program on fake services, driven as a child would: clicks, keys and time.
 
-#include "FakeServices.h"
-#include "Fitting.h"
-#include "Runtime.h"
-#include "Screens.h"
-#include "Zifferix.h"
-#include "frmstart.h"
+#include "app/Screens.h"
+#include "forms/Fitting.h"
+#include "forms/Runtime.h"
+#include "start/Zifferix.h"
+#include "start/frmstart.h"
+#include "support/FakeServices.h"
 
 #include <string_view>
 

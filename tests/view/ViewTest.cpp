@@ -1,12 +1,12 @@
-#include "View.h"
-#include "FakeServices.h"
-#include "QtServices.h"
-#include "Screens.h"
-#include "Twips.h"
-#include "Zifferix.h"
-#include "frmBallon.h"
-#include "frmbruchteile.h"
-#include "frmstart.h"
+#include "view/View.h"
+#include "app/Screens.h"
+#include "balloon/frmBallon.h"
+#include "glass/frmbruchteile.h"
+#include "start/Zifferix.h"
+#include "start/frmstart.h"
+#include "support/FakeServices.h"
+#include "view/QtServices.h"
+#include "view/Twips.h"
 
 #include <QApplication>
 #include <QClipboard>

@@ -1,6 +1,6 @@
 // The view's tests need a QApplication; without a display they use the offscreen platform.
 
-#include "Fonts.h"
+#include "view/Fonts.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
