@@ -134,9 +134,7 @@ void frmwaage::judge(Single typed) {
 
 void frmwaage::win() {
     Grundstellung();
-    frmstart& start = program_.start();
-    endWon(program_, *this, Game::Netz, kLevels[difficulty::row(shared_.Schwierigkeit)].bonus,
-           start.lblPunkte5, start.opt5);
+    endWon(program_, *this, Game::Netz, kLevels[difficulty::row(shared_.Schwierigkeit)].bonus);
 }
 
 void frmwaage::cmdEnde_Click() {

@@ -229,9 +229,7 @@ void frmBallon::GasVerlieren() {
 }
 
 void frmBallon::win() {
-    frmstart& start = program_.start();
-    endWon(program_, *this, Game::Wander, kLevels[difficulty::row(shared_.Schwierigkeit)].bonus,
-           start.lblPunkte6, start.opt6);
+    endWon(program_, *this, Game::Wander, kLevels[difficulty::row(shared_.Schwierigkeit)].bonus);
 }
 
 void frmBallon::cmdEnde_Click() {

@@ -200,8 +200,7 @@ void frmUhr::judge() {
             return;
         }
         shared_.Punkte = static_cast<Integer>(shared_.Punkte + table.bonus);
-        frmstart& s = program_.start();
-        recordWin(s.lblPunkte1, s.opt1, shared_.Punkte, level);
+        program_.recordWin(Game::Uhr, shared_.Punkte, level);
         shared_.Schwierigkeit = 0;
         Hide();
         return;

@@ -148,8 +148,7 @@ void frmWander::NeueAufgabe() {
         }
         shared_.Punkte =
             static_cast<Integer>(shared_.Punkte + kLevels[difficulty::row(level)].bonus);
-        frmstart& start = program_.start();
-        recordWin(start.lblPunkte8, start.opt8, shared_.Punkte, level);
+        program_.recordWin(Game::Wander, shared_.Punkte, level);
         Hide();
         return;
     }

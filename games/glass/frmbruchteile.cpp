@@ -195,14 +195,13 @@ void frmbruchteile::win() {
     Timer1.Enabled = false;
     const int level = shared_.Schwierigkeit;
     const Level& table = kLevels[difficulty::row(level)];
-    frmstart& start = program_.start();
     if (shared_.AllesHintereinander == 1) {
         shared_.GesamtPunkte = static_cast<Integer>(shared_.GesamtPunkte + shared_.Punkte);
         shared_.GesamtPunkte = static_cast<Integer>(shared_.GesamtPunkte + table.rowBonus);
-        recordWin(start.lblPunkte10, start.opt10, shared_.GesamtPunkte, level);
+        program_.recordRowWin(shared_.GesamtPunkte, level);
     } else {
         shared_.Punkte = static_cast<Integer>(shared_.Punkte + table.bonus);
-        recordWin(start.lblPunkte3, start.opt3, shared_.Punkte, level);
+        program_.recordWin(Game::Bruchteile, shared_.Punkte, level);
     }
     Grundstellung();
     Hide();

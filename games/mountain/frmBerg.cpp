@@ -146,9 +146,7 @@ void frmBerg::Zurueckrollen() {
 void frmBerg::win() {
     Timer1.Enabled = false;
     Grundstellung();
-    frmstart& start = program_.start();
-    endWon(program_, *this, Game::Waage, kLevels[difficulty::row(shared_.Schwierigkeit)].bonus,
-           start.lblPunkte2, start.opt2);
+    endWon(program_, *this, Game::Waage, kLevels[difficulty::row(shared_.Schwierigkeit)].bonus);
 }
 
 void frmBerg::cmdEnde_Click() {

@@ -99,9 +99,7 @@ void frmNetz::NeueAufgabe() {
 
 void frmNetz::win() {
     Grundstellung();
-    frmstart& start = program_.start();
-    endWon(program_, *this, Game::Ballon, kLevels[difficulty::row(shared_.Schwierigkeit)].bonus,
-           start.lblPunkte4, start.opt4);
+    endWon(program_, *this, Game::Ballon, kLevels[difficulty::row(shared_.Schwierigkeit)].bonus);
 }
 
 void frmNetz::txtergebnis_KeyPress(int& KeyAscii) {

@@ -28,25 +28,19 @@ void colourOption(forms::OptionButton& option, int level) {
     }
 }
 
-void recordWin(forms::Label& points, forms::OptionButton& option, Integer score, int level) {
-    colourOption(option, level);
-    keepBestScore(points, score, level);
-}
-
 void handOver(Module1& shared, forms::Form& self, forms::Form& next) {
     shared.GesamtPunkte = static_cast<Integer>(shared.GesamtPunkte + shared.Punkte);
     next.Show([&self] { self.Hide(); });
 }
 
-void endWon(Zifferix& program, forms::Form& self, Game next, Integer bonus, forms::Label& points,
-            forms::OptionButton& option) {
+void endWon(Zifferix& program, forms::Form& self, Game next, Integer bonus) {
     Module1& shared = program.shared();
     if (shared.AllesHintereinander != 0) {
         handOver(shared, self, program.screen(next));
         return;
     }
     shared.Punkte = static_cast<Integer>(shared.Punkte + bonus);
-    recordWin(points, option, shared.Punkte, shared.Schwierigkeit);
+    program.recordWin(program.gameOf(self), shared.Punkte, shared.Schwierigkeit);
     self.Hide();
 }
 

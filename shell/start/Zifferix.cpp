@@ -21,6 +21,23 @@ bool Zifferix::choose(const Choice& choice) {
     return true;
 }
 
+Game Zifferix::gameOf(const forms::Form& screen) const {
+    for (std::size_t i = 0; i < games_.size(); ++i) {
+        if (games_[i].get() == &screen) {
+            return static_cast<Game>(i);
+        }
+    }
+    return Game::Uhr; // only a game's own screen asks, and it exists
+}
+
+void Zifferix::recordWin(Game game, Integer score, int level) {
+    start_->recordWin(game, false, score, level);
+}
+
+void Zifferix::recordRowWin(Integer total, int level) {
+    start_->recordWin(Game::Uhr, true, total, level);
+}
+
 forms::Form& Zifferix::screen(Game game) {
     const auto i = static_cast<std::size_t>(game);
     if (!games_[i]) {

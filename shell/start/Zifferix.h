@@ -37,6 +37,14 @@ class Zifferix {
     Module1& shared() { return shared_; }
     frmstart& start() { return *start_; }
     forms::Form& screen(Game game);
+    // Which game a screen is.
+    Game gameOf(const forms::Form& screen) const;
+
+    // A game won alone: its score into its line of the table if it beats the best so far, and
+    // its option and line coloured by the level.
+    void recordWin(Game game, Integer score, int level);
+    // The whole row won: its total into the row's line, by the same rules.
+    void recordRowWin(Integer total, int level);
 
     // Chooses on the start screen as a child would, when the start screen is in front and takes
     // input; false while a game or a message is in front.

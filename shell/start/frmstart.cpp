@@ -1,5 +1,6 @@
 #include "start/frmstart.h"
 
+#include "start/Ending.h"
 #include "start/Layout.h"
 
 namespace zifferix {
@@ -256,6 +257,15 @@ void frmstart::choose(const Choice& choice) {
 void frmstart::clearDifficulty() {
     for (const DifficultyChoice& choice : kDifficulties) {
         (this->*choice.option).setValue(false);
+    }
+}
+
+void frmstart::recordWin(Game game, bool row, Integer score, int level) {
+    for (const GameChoice& choice : kGames) {
+        if (choice.opens == game && choice.row == row) {
+            colourOption(this->*choice.option, level);
+            keepBestScore(this->*choice.points, score, level);
+        }
     }
 }
 
