@@ -91,6 +91,11 @@ void touch(bool touching) {
     }
 }
 
+// The program takes keys: it runs, and no message waits for its OK.
+bool playing() {
+    return run && !run->runtime.ended() && !run->runtime.messageOpen();
+}
+
 // Leaving the page would lose the table's points: the page asks first.
 bool holdsPoints() {
     return run && !run->runtime.ended() && run->program.start().holdsPoints();
@@ -117,4 +122,5 @@ EMSCRIPTEN_BINDINGS(zifferix) {
     emscripten::function("touch", &touch);
     emscripten::function("dismissMessage", &dismissMessage);
     emscripten::function("holdsPoints", &holdsPoints);
+    emscripten::function("playing", &playing);
 }

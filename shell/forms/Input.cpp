@@ -1,86 +1,14 @@
 // Input from the child: clicks, keys, Tab and the arrows, Alt + letter, and the tab order.
 
+#include "forms/Caption.h"
+#include "forms/KeyCodes.h"
 #include "forms/Runtime.h"
+#include "forms/Utf8.h"
 
 #include <algorithm>
 
 namespace forms {
 namespace {
-
-bool isContinuationByte(char c) {
-    return (static_cast<unsigned char>(c) & 0xC0) == 0x80;
-}
-
-std::size_t characterCount(const std::string& text) {
-    return static_cast<std::size_t>(
-        std::count_if(text.begin(), text.end(), [](char c) { return !isContinuationByte(c); }));
-}
-
-void eraseLastCharacter(std::string& text) {
-    while (!text.empty() && isContinuationByte(text.back())) {
-        text.pop_back();
-    }
-    if (!text.empty()) {
-        text.pop_back();
-    }
-}
-
-void appendUtf8(std::string& text, char32_t c) {
-    if (c < 0x80) {
-        text += static_cast<char>(c);
-    } else if (c < 0x800) {
-        text += static_cast<char>(0xC0 | (c >> 6));
-        text += static_cast<char>(0x80 | (c & 0x3F));
-    } else if (c < 0x10000) {
-        text += static_cast<char>(0xE0 | (c >> 12));
-        text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        text += static_cast<char>(0x80 | (c & 0x3F));
-    } else {
-        text += static_cast<char>(0xF0 | (c >> 18));
-        text += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-        text += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-        text += static_cast<char>(0x80 | (c & 0x3F));
-    }
-}
-
-char32_t decodeUtf8At(std::string_view text, std::size_t i) {
-    const auto byte = [&](std::size_t k) {
-        return k < text.size() ? static_cast<unsigned char>(text[k]) : 0u;
-    };
-    const unsigned lead = byte(i);
-    if (lead < 0x80) {
-        return lead;
-    }
-    if ((lead & 0xE0) == 0xC0) {
-        return ((lead & 0x1F) << 6) | (byte(i + 1) & 0x3F);
-    }
-    if ((lead & 0xF0) == 0xE0) {
-        return ((lead & 0x0F) << 12) | ((byte(i + 1) & 0x3F) << 6) | (byte(i + 2) & 0x3F);
-    }
-    return 0;
-}
-
-// Lower case for the letters a German caption can mark: ASCII and Latin-1.
-char32_t lower(char32_t c) {
-    if ((c >= U'A' && c <= U'Z') || (c >= 0xC0 && c <= 0xDE && c != 0xD7)) {
-        return c + 32;
-    }
-    return c;
-}
-
-// The letter after a single "&" in a caption, 0 if there is none.
-char32_t mnemonicOf(const std::string& caption) {
-    for (std::size_t i = 0; i + 1 < caption.size(); ++i) {
-        if (caption[i] == '&') {
-            if (caption[i + 1] == '&') {
-                ++i;
-                continue;
-            }
-            return lower(decodeUtf8At(caption, i + 1));
-        }
-    }
-    return 0;
-}
 
 const std::string* captionOf(const Control& c) {
     if (c.kind() == ControlKind::CommandButton) {
@@ -91,17 +19,6 @@ const std::string* captionOf(const Control& c) {
     }
     return nullptr;
 }
-
-// The length of the UTF-8 sequence a byte begins; a stray continuation byte stands alone.
-std::size_t sequenceLength(char lead) {
-    const auto byte = static_cast<unsigned char>(lead);
-    return byte < 0xC0 ? 1 : byte < 0xE0 ? 2 : byte < 0xF0 ? 3 : 4;
-}
-
-constexpr int kEnter = 13;
-constexpr int kBackspace = 8;
-constexpr int kSpace = 32;
-constexpr int kDelete = 127;
 
 // No box takes more than a few characters: a paste of a whole book is cut, not typed.
 constexpr std::size_t kLongestPaste = 64;
@@ -183,10 +100,8 @@ void Runtime::paste(std::string_view text) {
         return;
     }
     std::size_t typed = 0;
-    for (std::size_t i = 0; i < text.size() && typed < kLongestPaste;
-         i += sequenceLength(text[i])) {
-        const char32_t c = decodeUtf8At(text, i);
-        if (c >= kSpace && c != kDelete) {
+    for (const char32_t c : utf8::codePoints(text)) {
+        if (typed < kLongestPaste && c >= kSpace && c != kDelete) {
             keyPress(static_cast<int>(c));
             ++typed;
         }
@@ -202,16 +117,17 @@ void Runtime::pressKeyOnTextBox(TextBox& box, int keyAscii) {
         return;
     }
     if (key == kBackspace) {
-        eraseLastCharacter(box.Text);
+        utf8::eraseLastCharacter(box.Text);
         return;
     }
     if (key < kSpace || key == kDelete || key > 0x10FFFF) {
         return;
     }
-    if (box.MaxLength > 0 && characterCount(box.Text) >= static_cast<std::size_t>(box.MaxLength)) {
+    if (box.MaxLength > 0 &&
+        utf8::characterCount(box.Text) >= static_cast<std::size_t>(box.MaxLength)) {
         return;
     }
-    appendUtf8(box.Text, static_cast<char32_t>(key));
+    utf8::append(box.Text, static_cast<char32_t>(key));
 }
 
 void Runtime::navigate(Navigation key) {
@@ -263,7 +179,8 @@ bool Runtime::mnemonic(char32_t letter) {
     }
     for (Control* c : inTabOrder(*form)) {
         const std::string* caption = captionOf(*c);
-        if (caption != nullptr && c->canTakeFocus() && mnemonicOf(*caption) == lower(letter)) {
+        if (caption != nullptr && c->canTakeFocus() &&
+            readCaption(*caption).letter == lowerLetter(letter)) {
             if (c->kind() == ControlKind::CommandButton) {
                 click(*c);
             } else {

@@ -10,10 +10,12 @@ Runtime::Runtime(Services services) : services_(services) {}
 
 void Runtime::add(Form& form) {
     forms_.push_back(&form);
+    ++formChanges_;
 }
 
 void Runtime::remove(Form& form) {
     std::erase(forms_, &form);
+    ++formChanges_;
     std::erase_if(stack_, [&](const ModalEntry& e) { return e.form == &form; });
     if (active_ == &form) {
         active_ = nullptr;
@@ -26,6 +28,7 @@ void Runtime::start(Form& startup) {
         stack_.push_back({&startup, {}});
         startup.visible_ = true;
         active_ = &startup;
+        ++formChanges_;
         activate(startup);
     });
 }
@@ -50,7 +53,7 @@ bool Runtime::animating() const {
 
 std::optional<std::int64_t> Runtime::nextDue() const {
     std::optional<std::int64_t> next;
-    if (messageOpen_) {
+    if (message_) {
         return next; // time stands still while a message box is open
     }
     for (const Form* form : forms_) {
@@ -174,6 +177,7 @@ void Runtime::show(Form& form, std::function<void()> whenHidden) {
     stack_.push_back({&form, std::move(whenHidden)});
     form.visible_ = true;
     active_ = &form;
+    ++formChanges_;
     // A form shown anew starts where the child acts first, not where the last game left the
     // focus: unless its activation puts the focus somewhere, the first box or button takes it.
     form.focus_ = nullptr;
@@ -186,6 +190,7 @@ void Runtime::hide(Form& form) {
         return;
     }
     form.visible_ = false;
+    ++formChanges_;
 }
 
 void Runtime::setFocus(Control& control) {
@@ -196,9 +201,9 @@ void Runtime::setFocus(Control& control) {
 
 void Runtime::message(const std::string& prompt, int style, const std::string& title,
                       std::function<void()> then) {
-    messageOpen_ = true;
+    message_ = Message{prompt, style, title};
     services_.messageBox.show(prompt, style, title, [this, then = std::move(then)] {
-        messageOpen_ = false;
+        message_.reset();
         // Inside the handler that opened the message, or as an event of its own.
         if (then) {
             dispatch(then);
@@ -244,6 +249,7 @@ void Runtime::unwind() {
             }
             std::function<void()> whenHidden = std::move(top.whenHidden);
             stack_.pop_back();
+            ++formChanges_;
             if (whenHidden) {
                 whenHidden();
             }
@@ -251,6 +257,7 @@ void Runtime::unwind() {
         }
         if (top.form != active_) {
             active_ = top.form;
+            ++formChanges_;
             activate(*active_);
             continue;
         }

@@ -2,6 +2,7 @@
 
 #include "forms/Controls.h"
 #include "forms/Form.h"
+#include "forms/Message.h"
 #include "forms/Services.h"
 
 #include <cstdint>
@@ -27,7 +28,8 @@ class Runtime {
     void start(Form& startup);
     bool ended() const { return ended_; }
     // A message box is open: no input is taken and time stands still.
-    bool messageOpen() const { return messageOpen_; }
+    bool messageOpen() const { return message_.has_value(); }
+    const std::optional<Message>& openMessage() const { return message_; }
 
     // Input from the child, always for the active form.
     void click(Control& control);
@@ -58,6 +60,10 @@ class Runtime {
     // The form the program started with, beneath every other; nothing before start.
     Form* startupForm() const { return stack_.empty() ? nullptr : stack_.front().form; }
     bool animating() const;
+    // Counts every form made, shown, hidden or brought to the front: a view that has seen this
+    // count has every window where it belongs, and after a tick brings only the front one up
+    // to date.
+    std::uint64_t formChanges() const { return formChanges_; }
     // When the next tick is due, in virtual time; nothing while no timer runs.
     std::optional<std::int64_t> nextDue() const;
     std::int64_t now() const { return now_; }
@@ -87,7 +93,7 @@ class Runtime {
     void message(const std::string& prompt, int style, const std::string& title,
                  std::function<void()> then);
     void end();
-    bool takesInput() const { return !busy_ && !ended_ && !messageOpen_; }
+    bool takesInput() const { return !busy_ && !ended_ && !message_; }
 
     void dispatch(const std::function<void()>& handler);
     void settle();
@@ -109,10 +115,11 @@ class Runtime {
     std::vector<ModalEntry> stack_;
     Form* active_ = nullptr; // the form that last got Form_Activate as the top of the stack
     std::int64_t now_ = 0;
+    std::uint64_t formChanges_ = 0;
     std::optional<int> screenWidth_; // from the first activation on
     bool busy_ = false;
     bool ended_ = false;
-    bool messageOpen_ = false;
+    std::optional<Message> message_;
 };
 
 } // namespace forms

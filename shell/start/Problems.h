@@ -4,6 +4,7 @@
 
 #include "forms/Basic.h"
 #include "forms/Controls.h"
+#include "forms/KeyCodes.h"
 
 namespace zifferix {
 
@@ -18,9 +19,9 @@ inline forms::Single draw(Range range, forms::Single rnd) {
            static_cast<forms::Single>(range.from);
 }
 
-constexpr int kEnter = 13;
-constexpr int kBackspace = 8;
-constexpr int kComma = ',';
+using forms::kBackspace;
+using forms::kComma;
+using forms::kEnter;
 
 // The keys of an answer other than Enter: Backspace empties the whole box, and every key but a
 // digit is swallowed.

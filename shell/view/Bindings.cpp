@@ -1,7 +1,8 @@
 #include "view/Bindings.h"
 
+#include "forms/Caption.h"
+#include "view/Convert.h"
 #include "view/Fonts.h"
-#include "view/Twips.h"
 #include "view/View.h"
 #include "view/Widgets.h"
 
@@ -11,28 +12,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 
-#include <functional>
 #include <string>
 
 namespace view {
 namespace {
-
-// Remembers what a widget was last given; true when that has to change.
-template <class T> bool changed(std::optional<T>& applied, const T& now) {
-    if (applied == now) {
-        return false;
-    }
-    applied = now;
-    return true;
-}
-
-// The colours of a control and the one switch that decides how they are shown.
-struct Look {
-    forms::Color fore = 0;
-    forms::Color back = 0;
-    bool flag = false; // transparent label, graphical button, option unlike its frame
-    friend bool operator==(const Look&, const Look&) = default;
-};
 
 Qt::Alignment qalign(forms::TextAlign align) {
     switch (align) {
@@ -47,11 +30,7 @@ Qt::Alignment qalign(forms::TextAlign align) {
 
 // A caption's text for a screen reader: without the "&" that marks the Alt key letter.
 QString spoken(const std::string& caption) {
-    QString text = QString::fromStdString(caption);
-    text.replace(QStringLiteral("&&"), QStringLiteral("\x01"));
-    text.remove(QLatin1Char('&'));
-    text.replace(QLatin1Char('\x01'), QLatin1Char('&'));
-    return text;
+    return QString::fromStdString(forms::readCaption(caption).text);
 }
 
 template <class W> void setAlignment(W* widget, Qt::Alignment align) {
@@ -60,10 +39,19 @@ template <class W> void setAlignment(W* widget, Qt::Alignment align) {
     }
 }
 
+// A widget's text and background in a control's colours, by the roles its kind paints with.
+void setColours(QWidget* widget, QPalette::ColorRole text, QPalette::ColorRole back,
+                forms::Color fore, QColor background) {
+    QPalette palette = widget->palette();
+    palette.setColor(text, qcolor(fore));
+    palette.setColor(back, background);
+    widget->setPalette(palette);
+}
+
 class LabelBinding final : public Binding {
   public:
-    LabelBinding(forms::Label& label, QWidget* parent, const Scale& scale)
-        : Binding(label, new TextLabel(parent), scale), label_(label) {
+    LabelBinding(forms::Label& label, QWidget* parent, const forms::Zoom& zoom)
+        : Binding(label, new TextLabel(parent), zoom), label_(label) {
         q()->setTextFormat(Qt::PlainText);
     }
 
@@ -87,24 +75,22 @@ class LabelBinding final : public Binding {
             q()->setFrameShape(shape);
             q()->setFrameShadow(QFrame::Plain);
         }
-        if (changed(look_, Look{label_.ForeColor, label_.BackColor, label_.Transparent})) {
-            QPalette palette = q()->palette();
-            palette.setColor(QPalette::WindowText, qcolor(label_.ForeColor));
-            palette.setColor(QPalette::Window, qcolor(label_.BackColor));
-            q()->setPalette(palette);
-            q()->setAutoFillBackground(!label_.Transparent);
+        if (changed(look_, forms::lookOf(label_))) {
+            setColours(q(), QPalette::WindowText, QPalette::Window, look_->fore,
+                       qcolor(look_->back));
+            q()->setAutoFillBackground(look_->own);
         }
     }
 
     forms::Label& label_;
     std::optional<std::string> caption_;
-    std::optional<Look> look_;
+    std::optional<forms::Look> look_;
 };
 
 class TextBoxBinding final : public Binding {
   public:
-    TextBoxBinding(forms::TextBox& box, QWidget* parent, const Scale& scale)
-        : Binding(box, new AnswerBox(parent), scale), box_(box) {
+    TextBoxBinding(forms::TextBox& box, QWidget* parent, const forms::Zoom& zoom)
+        : Binding(box, new AnswerBox(parent), zoom), box_(box) {
         q()->setAccessibleName(QStringLiteral("Antwort"));
         q()->setFocusPolicy(Qt::StrongFocus);
     }
@@ -121,23 +107,20 @@ class TextBoxBinding final : public Binding {
         if (q()->cursorPosition() != q()->text().size()) {
             q()->setCursorPosition(static_cast<int>(q()->text().size()));
         }
-        if (changed(look_, Look{box_.ForeColor, box_.BackColor, false})) {
-            QPalette palette = q()->palette();
-            palette.setColor(QPalette::Text, qcolor(box_.ForeColor));
-            palette.setColor(QPalette::Base, qcolor(box_.BackColor));
-            q()->setPalette(palette);
+        if (changed(look_, forms::lookOf(box_))) {
+            setColours(q(), QPalette::Text, QPalette::Base, look_->fore, qcolor(look_->back));
         }
     }
 
     forms::TextBox& box_;
     std::optional<std::string> text_;
-    std::optional<Look> look_;
+    std::optional<forms::Look> look_;
 };
 
 class ButtonBinding final : public Binding {
   public:
     ButtonBinding(forms::CommandButton& button, QWidget* parent, View& view)
-        : Binding(button, new QPushButton(parent), view.scale()), button_(button) {
+        : Binding(button, new QPushButton(parent), view.zoom()), button_(button) {
         q()->setAutoDefault(false);
         q()->setFocusPolicy(Qt::StrongFocus);
         QObject::connect(q(), &QPushButton::clicked, q(), [&view, &button] { view.click(button); });
@@ -151,26 +134,23 @@ class ButtonBinding final : public Binding {
             q()->setText(QString::fromStdString(button_.Caption));
             q()->setAccessibleName(spoken(button_.Caption));
         }
-        if (changed(look_, Look{button_.ForeColor, button_.BackColor, button_.Graphical})) {
-            QPalette palette = q()->palette();
-            palette.setColor(QPalette::ButtonText, qcolor(button_.ForeColor));
-            // Only a graphical button is painted in its own colour.
-            palette.setColor(QPalette::Button,
-                             button_.Graphical ? qcolor(button_.BackColor)
-                                               : QApplication::palette().color(QPalette::Button));
-            q()->setPalette(palette);
+        // Only a graphical button is painted in its own colour.
+        if (changed(look_, forms::lookOf(button_))) {
+            setColours(q(), QPalette::ButtonText, QPalette::Button, look_->fore,
+                       look_->own ? qcolor(look_->back)
+                                  : QApplication::palette().color(QPalette::Button));
         }
     }
 
     forms::CommandButton& button_;
     std::optional<std::string> caption_;
-    std::optional<Look> look_;
+    std::optional<forms::Look> look_;
 };
 
 class OptionBinding final : public Binding {
   public:
     OptionBinding(forms::OptionButton& option, QWidget* parent, View& view)
-        : Binding(option, new QRadioButton(parent), view.scale()), option_(option) {
+        : Binding(option, new QRadioButton(parent), view.zoom()), option_(option) {
         q()->setAutoExclusive(false); // the runtime keeps the options of a frame exclusive
         q()->setFocusPolicy(Qt::StrongFocus);
         QObject::connect(q(), &QRadioButton::clicked, q(),
@@ -188,29 +168,25 @@ class OptionBinding final : public Binding {
         if (q()->isChecked() != option_.Value()) {
             q()->setChecked(option_.Value());
         }
-        // An option shows what lies beneath it through, unless its colour differs from that.
-        const forms::Color beneath = option_.container() != nullptr ? option_.container()->BackColor
-                                                                    : option_.form().BackColor;
-        const bool own = option_.BackColor != beneath;
-        if (changed(look_, Look{option_.ForeColor, option_.BackColor, own})) {
+        if (changed(look_, forms::lookOf(option_))) {
+            setColours(q(), QPalette::WindowText, QPalette::Window, look_->fore,
+                       qcolor(look_->back));
             QPalette palette = q()->palette();
-            palette.setColor(QPalette::WindowText, qcolor(option_.ForeColor));
-            palette.setColor(QPalette::Window, qcolor(option_.BackColor));
-            palette.setColor(QPalette::Button, qcolor(option_.BackColor));
+            palette.setColor(QPalette::Button, qcolor(look_->back));
             q()->setPalette(palette);
-            q()->setAutoFillBackground(own);
+            q()->setAutoFillBackground(look_->own);
         }
     }
 
     forms::OptionButton& option_;
     std::optional<std::string> caption_;
-    std::optional<Look> look_;
+    std::optional<forms::Look> look_;
 };
 
 class FrameBinding final : public Binding {
   public:
-    FrameBinding(forms::Frame& frame, QWidget* parent, const Scale& scale)
-        : Binding(frame, new QGroupBox(parent), scale), frame_(frame) {
+    FrameBinding(forms::Frame& frame, QWidget* parent, const forms::Zoom& zoom)
+        : Binding(frame, new QGroupBox(parent), zoom), frame_(frame) {
         q()->setAutoFillBackground(true);
     }
 
@@ -221,89 +197,23 @@ class FrameBinding final : public Binding {
         if (changed(caption_, frame_.Caption)) {
             q()->setTitle(QString::fromStdString(frame_.Caption));
         }
-        if (changed(look_, Look{frame_.ForeColor, frame_.BackColor, false})) {
-            QPalette palette = q()->palette();
-            palette.setColor(QPalette::WindowText, qcolor(frame_.ForeColor));
-            palette.setColor(QPalette::Window, qcolor(frame_.BackColor));
-            q()->setPalette(palette);
+        if (changed(look_, forms::lookOf(frame_))) {
+            setColours(q(), QPalette::WindowText, QPalette::Window, look_->fore,
+                       qcolor(look_->back));
         }
     }
 
     forms::Frame& frame_;
     std::optional<std::string> caption_;
-    std::optional<Look> look_;
-};
-
-// Everything a painted control is drawn from, folded into one number.
-std::size_t paintKeyOf(const forms::Control& c) {
-    std::size_t key = 0;
-    const auto mix = [&key](std::size_t v) { key = key * 1000003u ^ v; };
-    switch (c.kind()) {
-    case forms::ControlKind::Shape: {
-        const auto& s = static_cast<const forms::Shape&>(c);
-        mix(static_cast<std::size_t>(s.Kind));
-        mix(s.FillColor);
-        mix(s.FillSolid);
-        mix(s.BorderColor);
-        mix(static_cast<std::size_t>(s.BorderWidth));
-        break;
-    }
-    case forms::ControlKind::Line: {
-        const auto& l = static_cast<const forms::Line&>(c);
-        for (int v : {l.X1, l.Y1, l.X2, l.Y2, l.BorderWidth}) {
-            mix(static_cast<std::size_t>(v));
-        }
-        mix(l.BorderColor);
-        break;
-    }
-    case forms::ControlKind::Image:
-        mix(std::hash<std::string>{}(static_cast<const forms::Image&>(c).Picture.resource));
-        break;
-    default:
-        break;
-    }
-    return key;
-}
-
-// Shapes, lines and pictures: drawn by the view, repainted when what they are drawn from
-// changes.
-class PaintedBinding final : public Binding {
-  public:
-    PaintedBinding(forms::Control& control, QWidget* parent, View& view)
-        : Binding(control, new PaintedControl(control, view.pictures(), view.scale(), parent),
-                  view.scale()) {}
-
-  private:
-    PaintedControl* q() const { return static_cast<PaintedControl*>(widget()); }
-    QRect area() const override { return q()->area(); }
-    Place place() const override {
-        if (control().kind() != forms::ControlKind::Line) {
-            return Binding::place();
-        }
-        const auto& line = static_cast<const forms::Line&>(control());
-        return {line.X1, line.Y1, line.X2, line.Y2, line.BorderWidth};
-    }
-    bool letsMouseThrough() const override { return true; }
-
-    void syncOwn() override {
-        if (changed(paintKey_, paintKeyOf(control()))) {
-            q()->update();
-        }
-    }
-
-    std::optional<std::size_t> paintKey_;
+    std::optional<forms::Look> look_;
 };
 
 } // namespace
 
-Binding::Binding(forms::Control& control, QWidget* widget, const Scale& scale)
-    : scale_(scale), control_(control), widget_(widget) {
+Binding::Binding(forms::Control& control, QWidget* widget, const forms::Zoom& zoom)
+    : zoom_(zoom), control_(control), widget_(widget) {
     widget_->setObjectName(QString::fromStdString(control.name()));
     widget_->setFocusPolicy(Qt::NoFocus);
-}
-
-QRect Binding::area() const {
-    return scale_.rect(control_.Left, control_.Top, control_.Width, control_.Height);
 }
 
 Binding::Place Binding::place() const {
@@ -312,8 +222,8 @@ Binding::Place Binding::place() const {
 
 void Binding::sync() {
     const forms::Control& c = control_;
-    if (changed(place_, std::make_pair(place(), scale_.zoom()))) {
-        widget_->setGeometry(area());
+    if (changed(place_, std::make_pair(place(), zoom_))) {
+        widget_->setGeometry(qrect(forms::pixelRect(zoom_, c)));
     }
     if (widget_->isHidden() == c.Visible) {
         widget_->setVisible(c.Visible);
@@ -328,8 +238,8 @@ void Binding::sync() {
     if (widget_->testAttribute(Qt::WA_TransparentForMouseEvents) != through) {
         widget_->setAttribute(Qt::WA_TransparentForMouseEvents, through);
     }
-    if (changed(font_, std::make_pair(c.Font, scale_.zoom()))) {
-        widget_->setFont(qfont(c.Font, scale_.zoom()));
+    if (changed(font_, std::make_pair(c.Font, zoom_))) {
+        widget_->setFont(qfont(c.Font, zoom_.factor()));
     }
     syncOwn();
 }
@@ -339,10 +249,10 @@ std::unique_ptr<Binding> bind(forms::Control& control, QWidget* parent, View& vi
     switch (control.kind()) {
     case ControlKind::Label:
         return std::make_unique<LabelBinding>(static_cast<forms::Label&>(control), parent,
-                                              view.scale());
+                                              view.zoom());
     case ControlKind::TextBox:
         return std::make_unique<TextBoxBinding>(static_cast<forms::TextBox&>(control), parent,
-                                                view.scale());
+                                                view.zoom());
     case ControlKind::CommandButton:
         return std::make_unique<ButtonBinding>(static_cast<forms::CommandButton&>(control), parent,
                                                view);
@@ -351,11 +261,11 @@ std::unique_ptr<Binding> bind(forms::Control& control, QWidget* parent, View& vi
                                                view);
     case ControlKind::Frame:
         return std::make_unique<FrameBinding>(static_cast<forms::Frame&>(control), parent,
-                                              view.scale());
+                                              view.zoom());
     case ControlKind::Shape:
     case ControlKind::Line:
     case ControlKind::Image:
-        return std::make_unique<PaintedBinding>(control, parent, view);
+        return bindDrawing(control, parent, view);
     }
     return nullptr;
 }

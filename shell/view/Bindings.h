@@ -5,7 +5,8 @@
 // brings everything the kind has over to it: text, colours, look and drawing.
 
 #include "forms/Controls.h"
-#include "view/Twips.h"
+#include "forms/Geometry.h"
+#include "forms/Zoom.h"
 
 #include <QWidget>
 
@@ -31,10 +32,9 @@ class Binding {
     void sync();
 
   protected:
-    Binding(forms::Control& control, QWidget* widget, const Scale& scale);
+    Binding(forms::Control& control, QWidget* widget, const forms::Zoom& zoom);
 
-    // Where the widget lies in its parent, in pixels, and the properties that decide it.
-    virtual QRect area() const;
+    // The properties that decide where the widget lies.
     using Place = std::array<int, 5>;
     virtual Place place() const;
     // Labels, shapes, lines and pictures let the mouse through to what lies beneath them,
@@ -43,17 +43,28 @@ class Binding {
     // What only this kind of control has.
     virtual void syncOwn() = 0;
 
-    const Scale& scale_; // twips to pixels, the view's, which changes with the screen
+    const forms::Zoom& zoom_; // the view's, which changes with the screen
 
   private:
     forms::Control& control_;
     QWidget* widget_;
-    std::optional<std::pair<Place, double>> place_; // with the zoom it was placed at
+    std::optional<std::pair<Place, forms::Zoom>> place_;
     std::optional<std::string> tip_;
-    std::optional<std::pair<forms::Font, double>> font_;
+    std::optional<std::pair<forms::Font, forms::Zoom>> font_;
 };
+
+// Remembers what a widget was last given; true when that has to change.
+template <class T> bool changed(std::optional<T>& applied, const T& now) {
+    if (applied == now) {
+        return false;
+    }
+    applied = now;
+    return true;
+}
 
 // Makes the widget for a control inside parent, and its binding.
 std::unique_ptr<Binding> bind(forms::Control& control, QWidget* parent, View& view);
+// The same for the drawn kinds: shapes, lines and pictures (Drawings.cpp).
+std::unique_ptr<Binding> bindDrawing(forms::Control& control, QWidget* parent, View& view);
 
 } // namespace view

@@ -1,6 +1,6 @@
 #include "view/FormWindow.h"
 
-#include "view/Twips.h"
+#include "view/Convert.h"
 #include "view/View.h"
 
 #include <QCloseEvent>

@@ -1,7 +1,8 @@
 #include "view/QtServices.h"
 
+#include "forms/Message.h"
+#include "view/Convert.h"
 #include "view/Fonts.h"
-#include "view/Twips.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -10,6 +11,9 @@
 #include <QStyle>
 #include <QWidget>
 
+#include <QAbstractButton>
+
+#include <random>
 #include <utility>
 
 namespace view {
@@ -35,27 +39,21 @@ forms::Size QtTextMetrics::measure(const forms::Font& font, const std::string& t
             zoom.twips(metrics.height())};
 }
 
-// The icon a message box style asks for: 16 stop, 32 question, 48 warning, 64 information.
-constexpr std::pair<int, QMessageBox::Icon> kIcons[] = {
-    {16, QMessageBox::Critical},
-    {32, QMessageBox::Question},
-    {48, QMessageBox::Warning},
-    {64, QMessageBox::Information},
-};
+// Qt's icon for each of a message's.
+constexpr QMessageBox::Icon kIcons[] = {QMessageBox::NoIcon, QMessageBox::Critical,
+                                        QMessageBox::Question, QMessageBox::Warning,
+                                        QMessageBox::Information};
 
 // The box waits for its button in a nested event loop, so the message is closed when show returns.
 void QtMessageBox::show(const std::string& prompt, int style, const std::string& title,
                         std::function<void()> closed) {
     QMessageBox box(parent ? parent() : nullptr);
-    for (const auto& [bits, icon] : kIcons) {
-        if ((style & 0x70) == bits) {
-            box.setIcon(icon);
-        }
-    }
+    box.setIcon(kIcons[static_cast<int>(forms::iconOf(style))]);
     box.setWindowTitle(QString::fromStdString(title));
     box.setText(QString::fromStdString(prompt));
     box.setStandardButtons(QMessageBox::Ok);
     box.setDefaultButton(QMessageBox::Ok);
+    box.button(QMessageBox::Ok)->setText(QString::fromUtf8(forms::kMessageButton));
     box.exec();
     closed();
 }
@@ -67,18 +65,9 @@ void QtProgramEnd::end() {
     QCoreApplication::exit(0);
 }
 
-SystemRandom::SystemRandom() {
-    randomize();
-}
-
-float SystemRandom::next() {
-    // 24 random bits: every value is exact in a float and below 1.
-    return static_cast<float>(generator_() >> 8) * 0x1p-24f;
-}
-
-void SystemRandom::randomize() {
+std::vector<std::uint32_t> systemChance() {
     std::random_device entropy;
-    generator_.seed(entropy());
+    return {entropy(), entropy()};
 }
 
 } // namespace view

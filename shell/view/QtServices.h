@@ -3,13 +3,15 @@
 // The runtime's services in the real program.
 
 #include "forms/Fitting.h"
+#include "forms/Random.h"
 #include "forms/Services.h"
 
 #include <QSize>
 
+#include <cstdint>
 #include <functional>
 #include <optional>
-#include <random>
+#include <vector>
 
 class QWidget;
 
@@ -38,15 +40,8 @@ class QtProgramEnd : public forms::ProgramEnd {
     void end() override;
 };
 
-class SystemRandom : public forms::RandomSource {
-  public:
-    SystemRandom();
-    float next() override;
-    void randomize() override;
-
-  private:
-    std::mt19937 generator_;
-};
+// Chance from the system's entropy.
+std::vector<std::uint32_t> systemChance();
 
 // The screen as the screens' logic sees it: the area of a maximized window, fitted by the rule
 // every view shares, or zoomed by the factor the command line asks for.
@@ -61,7 +56,7 @@ struct QtServices {
     QtMessageBox messageBox;
     forms::FittedScreen screen;
     QtTextMetrics textMetrics{screen};
-    SystemRandom random;
+    forms::SeededRandom random{systemChance};
     QtProgramEnd programEnd;
 
     forms::Services services() { return {messageBox, screen, textMetrics, random, programEnd}; }

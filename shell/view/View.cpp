@@ -7,27 +7,60 @@
 #include <QKeyEvent>
 
 #include <algorithm>
+#include <cmath>
 #include <utility>
 
 namespace view {
 namespace {
 
-constexpr int kEnter = 13;
-constexpr int kBackspace = 8;
-constexpr int kComma = ',';
-
-// The keys that move the focus rather than type.
-constexpr std::pair<int, forms::Navigation> kNavigationKeys[] = {
-    {Qt::Key_Tab, forms::Navigation::Next},  {Qt::Key_Backtab, forms::Navigation::Previous},
-    {Qt::Key_Left, forms::Navigation::Left}, {Qt::Key_Right, forms::Navigation::Right},
-    {Qt::Key_Up, forms::Navigation::Up},     {Qt::Key_Down, forms::Navigation::Down},
+// Qt's names of the keys that do more than type.
+constexpr std::pair<int, forms::KeyName> kNamedKeys[] = {
+    {Qt::Key_Return, forms::KeyName::Enter},
+    {Qt::Key_Enter, forms::KeyName::Enter},
+    {Qt::Key_Backspace, forms::KeyName::Backspace},
+    {Qt::Key_Escape, forms::KeyName::Escape},
+    {Qt::Key_Tab, forms::KeyName::Tab},
+    {Qt::Key_Backtab, forms::KeyName::Tab},
+    {Qt::Key_Left, forms::KeyName::Left},
+    {Qt::Key_Right, forms::KeyName::Right},
+    {Qt::Key_Up, forms::KeyName::Up},
+    {Qt::Key_Down, forms::KeyName::Down},
+    {Qt::Key_Alt, forms::KeyName::Alt},
+    {Qt::Key_Delete, forms::KeyName::Editing},
+    {Qt::Key_Home, forms::KeyName::Editing},
+    {Qt::Key_End, forms::KeyName::Editing},
+    {Qt::Key_PageUp, forms::KeyName::Editing},
+    {Qt::Key_PageDown, forms::KeyName::Editing},
+    {Qt::Key_Insert, forms::KeyName::Editing},
 };
+
+// A key as the runtime's keyboard takes it: a name or the text it types, and the letter of
+// its place.
+forms::Key keyOf(const QKeyEvent& event) {
+    const Qt::KeyboardModifiers modifiers = event.modifiers();
+    forms::Key key{.text = event.text().toStdString(),
+                   .place = forms::placeOf(event.key()),
+                   .alt = (modifiers & Qt::AltModifier) != 0,
+                   .ctrl = (modifiers & Qt::ControlModifier) != 0,
+                   .meta = (modifiers & Qt::MetaModifier) != 0,
+                   .shift = (modifiers & Qt::ShiftModifier) != 0 || event.key() == Qt::Key_Backtab,
+                   .repeat = event.isAutoRepeat(),
+                   .keypad = (modifiers & Qt::KeypadModifier) != 0};
+    key.name = event.text().isEmpty() ? forms::KeyName::Other : forms::KeyName::Character;
+    for (const auto& [qtKey, name] : kNamedKeys) {
+        if (event.key() == qtKey) {
+            key.name = name;
+        }
+    }
+    return key;
+}
 
 } // namespace
 
 View::View(forms::Runtime& runtime, forms::FittedScreen* screen)
     : runtime_(runtime), screen_(screen),
-      scale_(screen != nullptr ? screen->zoom().factor() : 1.0) {
+      zoom_(screen != nullptr ? screen->zoom() : forms::Zoom{}) {
+    elapsed_.start();
     driver_.setTimerType(Qt::PreciseTimer);
     driver_.setSingleShot(true);
     connect(&driver_, &QTimer::timeout, this, [this] { frame(); });
@@ -68,6 +101,7 @@ void View::afterEvent() {
         return;
     }
     followZoom();
+    seen_ = runtime_.formChanges();
     for (forms::Form* form : runtime_.forms()) {
         if (window(*form) == nullptr) {
             windows_.push_back(std::make_unique<FormWindow>(*form, *this));
@@ -81,16 +115,11 @@ void View::afterEvent() {
 }
 
 // A tick changes what the child sees in front; the windows beneath are covered by it and are
-// brought up to date as soon as anything else happens. So a frame syncs one window, unless the
-// tick has brought another form to the front or a form has been shown or hidden.
+// brought up to date as soon as anything else happens. So a frame syncs one window, unless a
+// form has been shown, hidden or brought to the front since the last event.
 void View::afterTick() {
     forms::Form* active = runtime_.activeForm();
-    const bool sameWindows = !runtime_.ended() && active != nullptr && active == raised_ &&
-                             windows_.size() == runtime_.forms().size() &&
-                             std::all_of(windows_.begin(), windows_.end(), [](const auto& w) {
-                                 return w->form().Visible() != w->isHidden();
-                             });
-    if (!sameWindows) {
+    if (runtime_.ended() || active == nullptr || runtime_.formChanges() != seen_) {
         afterEvent();
         return;
     }
@@ -124,33 +153,17 @@ void View::showActive() {
 // The driver wakes when the next tick is due and not before: virtual time passes with real
 // time, and between two ticks nothing needs the processor.
 void View::schedule() {
-    const std::optional<std::int64_t> due = runtime_.nextDue();
-    if (!due) {
+    const std::optional<double> wait =
+        clock_.untilNextTick(static_cast<double>(elapsed_.elapsed()));
+    if (!wait) {
         driver_.stop();
-        clock_.invalidate(); // time stands still until something moves again
         return;
     }
-    if (!clock_.isValid()) {
-        clock_.start();
-        passed_ = 0;
-    }
-    const qint64 wait = passed_ + (*due - runtime_.now()) - clock_.elapsed();
-    driver_.start(static_cast<int>(std::max<qint64>(0, wait)));
+    driver_.start(static_cast<int>(std::max(0.0, std::ceil(*wait))));
 }
 
-// Virtual time catches up with real time. A frame that comes late, because the machine stalled,
-// passes on at most kLongestFrame beyond the tick it was woken for, so that a stall never
-// causes a burst of ticks.
 void View::frame() {
-    qint64 elapsed = clock_.elapsed() - passed_;
-    const std::optional<std::int64_t> due = runtime_.nextDue();
-    const qint64 allowed = (due ? *due - runtime_.now() : 0) + kLongestFrame;
-    if (elapsed > allowed) {
-        passed_ += elapsed - allowed;
-        elapsed = allowed;
-    }
-    passed_ += elapsed;
-    runtime_.advance(elapsed);
+    clock_.frame(static_cast<double>(elapsed_.elapsed()));
     afterTick();
 }
 
@@ -183,11 +196,11 @@ void View::resized(forms::Form& form, QSize size) {
 
 // A new zoom redraws every window at it, and message boxes grow or shrink with the screens.
 void View::followZoom() {
-    if (screen_ == nullptr || scale_.zoom() == screen_->zoom().factor()) {
+    if (screen_ == nullptr || zoom_ == screen_->zoom()) {
         return;
     }
-    scale_ = Scale(screen_->zoom().factor());
-    QApplication::setFont(qfont(forms::Font{}, scale_.zoom()));
+    zoom_ = screen_->zoom();
+    QApplication::setFont(qfont(forms::Font{}, zoom_.factor()));
 }
 
 bool View::eventFilter(QObject* target, QEvent* event) {
@@ -221,42 +234,7 @@ bool View::eventFilter(QObject* target, QEvent* event) {
 }
 
 void View::key(const QKeyEvent& event) {
-    const Qt::KeyboardModifiers modifiers = event.modifiers();
-    const int key = event.key();
-    // A held Enter or Space presses once: a child who keeps the key down after an answer must
-    // not press the button that gets the focus next.
-    if (event.isAutoRepeat() &&
-        (key == Qt::Key_Return || key == Qt::Key_Enter || key == Qt::Key_Space)) {
-        return;
-    }
-    if (modifiers & Qt::AltModifier) {
-        if (key >= 0x20 && key <= 0xFF) {
-            runtime_.mnemonic(QChar(key).toLower().unicode());
-        }
-        return;
-    }
-    if (key == Qt::Key_Return || key == Qt::Key_Enter) {
-        runtime_.keyPress(kEnter);
-        return;
-    }
-    if (key == Qt::Key_Backspace) {
-        runtime_.keyPress(kBackspace);
-        return;
-    }
-    for (const auto& [qtKey, navigation] : kNavigationKeys) {
-        if (key == qtKey) {
-            runtime_.navigate(navigation);
-            return;
-        }
-    }
-    // The keypad's decimal key is a comma, as on a German keyboard.
-    if ((modifiers & Qt::KeypadModifier) && (key == Qt::Key_Period || key == Qt::Key_Comma)) {
-        runtime_.keyPress(kComma);
-        return;
-    }
-    for (const uint c : event.text().toUcs4()) {
-        runtime_.keyPress(static_cast<int>(c));
-    }
+    keyboard_.press(keyOf(event));
 }
 
 } // namespace view

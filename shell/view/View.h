@@ -5,10 +5,11 @@
 // only when a tick is due, so that an idle screen costs no CPU and a slow timer almost none.
 
 #include "forms/Fitting.h"
+#include "forms/FrameClock.h"
+#include "forms/Keys.h"
 #include "forms/Runtime.h"
 #include "view/FormWindow.h"
 #include "view/Pictures.h"
-#include "view/Twips.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -37,14 +38,12 @@ class View : public QObject {
 
     FormWindow* window(const forms::Form& form) const;
     Pictures& pictures() { return pictures_; }
-    const Scale& scale() const { return scale_; }
+    // Twips to pixels: the screen's zoom, kept here for every binding to read.
+    const forms::Zoom& zoom() const { return zoom_; }
     // Whether the frame driver runs, that is whether time is passing for some timer.
     bool driving() const { return driver_.isActive(); }
     // The window of the active form, the parent of a message.
     QWidget* activeWindow() const;
-
-    // How far past its tick a late frame may let time pass, so that a stall causes no burst.
-    static constexpr qint64 kLongestFrame = 100;
 
   protected:
     bool eventFilter(QObject* target, QEvent* event) override;
@@ -60,13 +59,15 @@ class View : public QObject {
 
     forms::Runtime& runtime_;
     forms::FittedScreen* screen_;
-    Scale scale_;       // the screen's zoom, kept here for every binding to read
+    forms::Zoom zoom_;
+    forms::Keyboard keyboard_{runtime_};
     Pictures pictures_; // outlives the windows that draw them
     std::vector<std::unique_ptr<FormWindow>> windows_;
     forms::Form* raised_ = nullptr;
+    std::uint64_t seen_ = 0; // the runtime's form changes, as the windows show them
     QTimer driver_;
-    QElapsedTimer clock_;
-    qint64 passed_ = 0; // ms of real time already handed to the runtime
+    QElapsedTimer elapsed_;
+    forms::FrameClock clock_{runtime_};
 };
 
 } // namespace view

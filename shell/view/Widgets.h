@@ -1,9 +1,6 @@
 #pragma once
 
-// The painted controls (shapes, lines, pictures) and the answer box.
-
-#include "forms/Controls.h"
-#include "view/Twips.h"
+// The label that draws its text once, and the answer box.
 
 #include <QLabel>
 #include <QLineEdit>
@@ -13,29 +10,6 @@
 #include <optional>
 
 namespace view {
-
-class Pictures;
-
-// A shape, a line or a picture, drawn from its control.
-class PaintedControl : public QWidget {
-  public:
-    PaintedControl(const forms::Control& control, Pictures& pictures, const Scale& scale,
-                   QWidget* parent);
-    // The part of the parent the control covers, in pixels.
-    QRect area() const;
-
-  protected:
-    void paintEvent(QPaintEvent* event) override;
-
-  private:
-    void paintShape(QPainter& painter, const forms::Shape& shape);
-    void paintLine(QPainter& painter, const forms::Line& line);
-    void paintPicture(QPainter& painter, const forms::Image& image);
-
-    const forms::Control& control_;
-    Pictures& pictures_;
-    const Scale& scale_;
-};
 
 // A label that draws its text once into a picture and from then on only copies it, until its
 // text or look changes: a number that moves across the screen costs a copy a frame instead of

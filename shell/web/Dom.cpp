@@ -60,26 +60,4 @@ std::string cssFont(const forms::Font& font, forms::Zoom zoom) {
            "px \"" + font.Name + "\", \"Arial\", sans-serif";
 }
 
-Mnemonic splitMnemonic(const std::string& caption) {
-    Mnemonic m;
-    for (std::size_t i = 0; i < caption.size(); ++i) {
-        if (caption[i] != '&' || i + 1 == caption.size()) {
-            m.text += caption[i];
-            continue;
-        }
-        ++i; // "&&" is a plain "&"; "&x" marks x
-        if (caption[i] != '&' && m.at == std::string::npos) {
-            m.at = m.text.size();
-            std::size_t end = i + 1;
-            while (end < caption.size() &&
-                   (static_cast<unsigned char>(caption[end]) & 0xC0) == 0x80) {
-                ++end;
-            }
-            m.length = end - i;
-        }
-        m.text += caption[i];
-    }
-    return m;
-}
-
 } // namespace web

@@ -31,13 +31,4 @@ std::string cssColour(forms::Color c);
 // The screens' font names are the page's own web fonts; the rest is a fallback while they load.
 std::string cssFont(const forms::Font& font, forms::Zoom zoom);
 
-// A caption without the "&" that marks the Alt key letter, and that letter's place (npos if
-// none).
-struct Mnemonic {
-    std::string text;
-    std::size_t at = std::string::npos;
-    std::size_t length = 0; // bytes of the marked letter
-};
-Mnemonic splitMnemonic(const std::string& caption);
-
 } // namespace web

@@ -8,27 +8,20 @@
 namespace web {
 namespace {
 
-// What a shape and a line are drawn from, besides where they lie.
+// What a shape is drawn from, besides where it lies.
 struct ShapeLook {
-    forms::ShapeKind kind;
+    forms::Outline outline;
     forms::Color fill;
     bool solid;
     forms::Color border;
-    int width;
     friend bool operator==(const ShapeLook&, const ShapeLook&) = default;
-};
-struct LineLook {
-    forms::Color colour;
-    int width;
-    friend bool operator==(const LineLook&, const LineLook&) = default;
 };
 
 void setNumber(const val& node, const char* attribute, double value) {
     node.call<void>("setAttribute", std::string(attribute), value);
 }
 
-// A shape drawn in SVG as on the desktop: a square, a circle and a rounded square take the
-// largest size that fits, centred; the border lies inside the shape's rectangle.
+// A shape drawn in SVG as on the desktop.
 class ShapeElement final : public Element {
   public:
     ShapeElement(forms::Shape& shape, const val& parent, int id)
@@ -40,54 +33,34 @@ class ShapeElement final : public Element {
     bool letsMouseThrough() const override { return true; }
     bool hasFont() const override { return false; }
 
-    void syncOwn(forms::Zoom zoom, const Area& area, bool moved) override {
-        const bool redraw =
-            changed(look_, ShapeLook{shape_.Kind, shape_.FillColor, shape_.FillSolid,
-                                     shape_.BorderColor, shape_.BorderWidth});
-        if (!redraw && !moved) {
+    void syncOwn(forms::Zoom zoom, const Area& area, bool) override {
+        const forms::Outline o = forms::outlineOf(shape_, zoom, area.width, area.height);
+        if (!changed(look_, ShapeLook{o, shape_.FillColor, shape_.FillSolid, shape_.BorderColor})) {
             return;
         }
-        using forms::ShapeKind;
-        const bool round = shape_.Kind == ShapeKind::Oval || shape_.Kind == ShapeKind::Circle;
-        const char* tag = round ? "ellipse" : "rect";
+        using Figure = forms::Outline::Figure;
+        const char* tag = o.figure == Figure::Ellipse ? "ellipse" : "rect";
         if (drawing_.isUndefined() || drawing_["tagName"].as<std::string>() != tag) {
             if (!drawing_.isUndefined()) {
                 drawing_.call<void>("remove");
             }
             drawing_ = makeSvg(tag, node_);
         }
-        double x = 0;
-        double y = 0;
-        double w = area.width;
-        double h = area.height;
-        if (shape_.Kind == ShapeKind::Square || shape_.Kind == ShapeKind::Circle ||
-            shape_.Kind == ShapeKind::RoundedSquare) {
-            const double side = std::min(w, h);
-            x = (w - side) / 2;
-            y = (h - side) / 2;
-            w = h = side;
-        }
-        const double pen = zoom.pen(std::max(1, shape_.BorderWidth));
-        x += pen / 2;
-        y += pen / 2;
-        w = std::max(0.0, w - pen);
-        h = std::max(0.0, h - pen);
-        if (round) {
-            setNumber(drawing_, "cx", x + w / 2);
-            setNumber(drawing_, "cy", y + h / 2);
-            setNumber(drawing_, "rx", w / 2);
-            setNumber(drawing_, "ry", h / 2);
+        if (o.figure == Figure::Ellipse) {
+            setNumber(drawing_, "cx", o.x + o.width / 2);
+            setNumber(drawing_, "cy", o.y + o.height / 2);
+            setNumber(drawing_, "rx", o.width / 2);
+            setNumber(drawing_, "ry", o.height / 2);
         } else {
-            setNumber(drawing_, "x", x);
-            setNumber(drawing_, "y", y);
-            setNumber(drawing_, "width", w);
-            setNumber(drawing_, "height", h);
-            const bool rounded = shape_.Kind == ShapeKind::RoundedRectangle ||
-                                 shape_.Kind == ShapeKind::RoundedSquare;
-            setNumber(drawing_, "rx", rounded ? 8 : 0);
+            const bool rounded = o.figure == Figure::RoundedRectangle;
+            setNumber(drawing_, "x", o.x);
+            setNumber(drawing_, "y", o.y);
+            setNumber(drawing_, "width", o.width);
+            setNumber(drawing_, "height", o.height);
+            setNumber(drawing_, "rx", rounded ? forms::kCornerRadius : 0);
             setAttribute(drawing_, "shape-rendering", rounded ? "auto" : "crispEdges");
         }
-        setNumber(drawing_, "stroke-width", pen);
+        setNumber(drawing_, "stroke-width", o.pen);
         setAttribute(drawing_, "stroke", cssColour(shape_.BorderColor));
         setAttribute(drawing_, "fill",
                      shape_.FillSolid ? cssColour(shape_.FillColor) : std::string("none"));
@@ -110,36 +83,28 @@ class LineElement final : public Element {
   private:
     bool letsMouseThrough() const override { return true; }
     bool hasFont() const override { return false; }
-
-    Area area(forms::Zoom zoom) const override {
-        const int pad = static_cast<int>(std::ceil(zoom.pen(line_.BorderWidth)));
-        const int x1 = zoom.px(line_.X1);
-        const int y1 = zoom.px(line_.Y1);
-        const int x2 = zoom.px(line_.X2);
-        const int y2 = zoom.px(line_.Y2);
-        return {std::min(x1, x2) - pad, std::min(y1, y2) - pad, std::abs(x2 - x1) + 1 + 2 * pad,
-                std::abs(y2 - y1) + 1 + 2 * pad};
-    }
     Place place() const override {
         return {line_.X1, line_.Y1, line_.X2, line_.Y2, line_.BorderWidth};
     }
 
-    void syncOwn(forms::Zoom zoom, const Area& area, bool moved) override {
-        if (moved) {
-            setNumber(drawing_, "x1", zoom.px(line_.X1) - area.left);
-            setNumber(drawing_, "y1", zoom.px(line_.Y1) - area.top);
-            setNumber(drawing_, "x2", zoom.px(line_.X2) - area.left);
-            setNumber(drawing_, "y2", zoom.px(line_.Y2) - area.top);
+    void syncOwn(forms::Zoom zoom, const Area&, bool) override {
+        const forms::LineEnds ends = forms::endsOf(line_, zoom);
+        if (changed(ends_, ends)) {
+            setNumber(drawing_, "x1", ends.x1);
+            setNumber(drawing_, "y1", ends.y1);
+            setNumber(drawing_, "x2", ends.x2);
+            setNumber(drawing_, "y2", ends.y2);
+            setNumber(drawing_, "stroke-width", ends.pen);
         }
-        if (changed(look_, LineLook{line_.BorderColor, line_.BorderWidth}) || moved) {
+        if (changed(colour_, line_.BorderColor)) {
             setAttribute(drawing_, "stroke", cssColour(line_.BorderColor));
-            setNumber(drawing_, "stroke-width", zoom.pen(std::max(1, line_.BorderWidth)));
         }
     }
 
     forms::Line& line_;
     val drawing_;
-    std::optional<LineLook> look_;
+    std::optional<forms::LineEnds> ends_;
+    std::optional<forms::Color> colour_;
 };
 
 // A picture from the page's templates, stretched to the control: a drawing scales sharply, an

@@ -1,17 +1,11 @@
 #include "web/Elements.h"
 
+#include "forms/Caption.h"
 #include "forms/Form.h"
+#include "forms/Geometry.h"
 
 namespace web {
 namespace {
-
-// The colours of a control and the one switch that decides how they are shown.
-struct Look {
-    forms::Color fore = 0;
-    forms::Color back = 0;
-    bool flag = false; // transparent label, graphical button, option unlike its frame
-    friend bool operator==(const Look&, const Look&) = default;
-};
 
 const char* cssAlign(forms::TextAlign align) {
     switch (align) {
@@ -26,15 +20,21 @@ const char* cssAlign(forms::TextAlign align) {
 
 // A caption with its Alt key letter underlined, built from text nodes only.
 void setCaption(const val& node, const std::string& caption) {
-    const Mnemonic m = splitMnemonic(caption);
+    const forms::Caption c = forms::readCaption(caption);
     setText(node, "");
-    if (m.at == std::string::npos) {
-        setText(node, m.text);
+    if (c.at == std::string::npos) {
+        setText(node, c.text);
         return;
     }
-    node.call<void>("append", m.text.substr(0, m.at));
-    setText(make("u", node), m.text.substr(m.at, m.length));
-    node.call<void>("append", m.text.substr(m.at + m.length));
+    node.call<void>("append", c.text.substr(0, c.at));
+    setText(make("u", node), c.text.substr(c.at, c.length));
+    node.call<void>("append", c.text.substr(c.at + c.length));
+}
+
+// The colours of a control: its own background, or what lies beneath it.
+void setColours(val style, const forms::Look& look) {
+    style.set("color", cssColour(look.fore));
+    style.set("background", look.own ? cssColour(look.back) : std::string("transparent"));
 }
 
 class LabelElement final : public Element {
@@ -59,10 +59,8 @@ class LabelElement final : public Element {
         if (changed(border_, label_.BorderSingle)) {
             node_["classList"].call<void>("toggle", std::string("bordered"), label_.BorderSingle);
         }
-        if (changed(look_, Look{label_.ForeColor, label_.BackColor, label_.Transparent})) {
-            style_.set("color", cssColour(label_.ForeColor));
-            style_.set("background", label_.Transparent ? std::string("transparent")
-                                                        : cssColour(label_.BackColor));
+        if (changed(look_, forms::lookOf(label_))) {
+            setColours(style_, *look_);
         }
     }
 
@@ -71,7 +69,7 @@ class LabelElement final : public Element {
     std::optional<forms::TextAlign> align_;
     std::optional<bool> autoSize_;
     std::optional<bool> border_;
-    std::optional<Look> look_;
+    std::optional<forms::Look> look_;
 };
 
 class TextBoxElement final : public Element {
@@ -122,9 +120,9 @@ class TextBoxElement final : public Element {
             style_.set("textAlign", std::string(cssAlign(box_.Alignment)));
         }
         setEntry();
-        if (changed(look_, Look{box_.ForeColor, box_.BackColor, false})) {
-            style_.set("color", cssColour(box_.ForeColor));
-            style_.set("background", cssColour(box_.BackColor));
+        if (changed(look_, forms::lookOf(box_))) {
+            style_.set("color", cssColour(look_->fore));
+            style_.set("background", cssColour(look_->back));
         }
     }
 
@@ -132,7 +130,7 @@ class TextBoxElement final : public Element {
     std::optional<std::string> text_;
     std::optional<forms::TextAlign> align_;
     std::optional<forms::TextEntry> entry_;
-    std::optional<Look> look_;
+    std::optional<forms::Look> look_;
 };
 
 class ButtonElement final : public Element {
@@ -147,17 +145,16 @@ class ButtonElement final : public Element {
         if (changed(caption_, button_.Caption)) {
             setCaption(node_, button_.Caption);
         }
-        if (changed(look_, Look{button_.ForeColor, button_.BackColor, button_.Graphical})) {
-            style_.set("color", cssColour(button_.ForeColor));
+        if (changed(look_, forms::lookOf(button_))) {
+            style_.set("color", cssColour(look_->fore));
             // Only a graphical button is painted in its own colour.
-            style_.set("backgroundColor",
-                       button_.Graphical ? cssColour(button_.BackColor) : std::string());
+            style_.set("backgroundColor", look_->own ? cssColour(look_->back) : std::string());
         }
     }
 
     forms::CommandButton& button_;
     std::optional<std::string> caption_;
-    std::optional<Look> look_;
+    std::optional<forms::Look> look_;
 };
 
 class OptionElement final : public Element {
@@ -177,14 +174,8 @@ class OptionElement final : public Element {
         if (changed(value_, option_.Value())) {
             radio_.set("checked", option_.Value());
         }
-        // An option shows what lies beneath it through, unless its colour differs from that.
-        const forms::Color beneath = option_.container() != nullptr ? option_.container()->BackColor
-                                                                    : option_.form().BackColor;
-        const bool own = option_.BackColor != beneath;
-        if (changed(look_, Look{option_.ForeColor, option_.BackColor, own})) {
-            style_.set("color", cssColour(option_.ForeColor));
-            style_.set("background",
-                       own ? cssColour(option_.BackColor) : std::string("transparent"));
+        if (changed(look_, forms::lookOf(option_))) {
+            setColours(style_, *look_);
         }
     }
 
@@ -193,7 +184,7 @@ class OptionElement final : public Element {
     val caption_;
     std::optional<std::string> text_;
     std::optional<bool> value_;
-    std::optional<Look> look_;
+    std::optional<forms::Look> look_;
 };
 
 class FrameElement final : public Element {
@@ -207,9 +198,9 @@ class FrameElement final : public Element {
         if (changed(caption_, frame_.Caption)) {
             setText(title_, frame_.Caption);
         }
-        if (changed(look_, Look{frame_.ForeColor, frame_.BackColor, false})) {
-            title_["style"].set("color", cssColour(frame_.ForeColor));
-            style_.set("background", cssColour(frame_.BackColor));
+        if (changed(look_, forms::lookOf(frame_))) {
+            title_["style"].set("color", cssColour(look_->fore));
+            style_.set("background", cssColour(look_->back));
         }
     }
 
@@ -217,7 +208,7 @@ class FrameElement final : public Element {
     val box_;
     val title_;
     std::optional<std::string> caption_;
-    std::optional<Look> look_;
+    std::optional<forms::Look> look_;
 };
 
 } // namespace
@@ -238,10 +229,7 @@ void Element::enable(bool enabled) {
 }
 
 Element::Area Element::area(forms::Zoom zoom) const {
-    const forms::Control& c = control_;
-    const int x = zoom.px(c.Left);
-    const int y = zoom.px(c.Top);
-    return {x, y, zoom.px(c.Left + c.Width) - x, zoom.px(c.Top + c.Height) - y};
+    return forms::pixelRect(zoom, control_);
 }
 
 Element::Place Element::place() const {

@@ -6,6 +6,7 @@
 // rounded at the edges as on the desktop, so both views put a control on the same pixel.
 
 #include "forms/Controls.h"
+#include "forms/Geometry.h"
 #include "forms/Zoom.h"
 #include "web/Dom.h"
 
@@ -34,12 +35,7 @@ class Element {
     Element(forms::Control& control, val node, int id);
 
     // Where the element lies in its parent, in CSS pixels, and what decides it.
-    struct Area {
-        int left = 0;
-        int top = 0;
-        int width = 0;
-        int height = 0;
-    };
+    using Area = forms::PixelRect;
     virtual Area area(forms::Zoom zoom) const;
     using Place = std::array<int, 5>;
     virtual Place place() const;

@@ -1,5 +1,5 @@
-// Time in the page: the runtime's virtual clock fed from animation frames, asked for only while
-// a timer of a visible form runs.
+// Time in the page: the runtime's clock fed from animation frames, asked for only while a timer
+// of a visible form runs, and from a timeout while the next tick is far off.
 
 #include "web/WebView.h"
 
@@ -7,33 +7,22 @@
 #include <emscripten/eventloop.h>
 #include <emscripten/html5.h>
 
-#include <algorithm>
-
 namespace web {
 namespace {
 
 // A waiting timer further off than this sleeps on a timeout, not on frames.
 constexpr double kSleepAbove = 40;
 
-double now() {
-    return emscripten_get_now();
-}
-
 } // namespace
 
-// Frames are asked for only while a tick is near; a timer further off sleeps on a timeout
-// until shortly before it is due.
+// While the page asks to turn the device, the game waits and its time stands still.
 void WebView::schedule() {
-    const std::optional<std::int64_t> due = runtime_.nextDue();
-    if (!due || runtime_.ended() || askingToTurn_ == true) {
+    const std::optional<double> wait =
+        askingToTurn_ == true ? std::nullopt : clock_.untilNextTick(emscripten_get_now());
+    if (!wait) {
         cancelWakeUps();
-        clockRunning_ = false; // time stands still until something moves again
+        clock_.stop();
         return;
-    }
-    if (!clockRunning_) {
-        clockStart_ = now();
-        passed_ = 0;
-        clockRunning_ = true;
     }
     if (frameRequest_ != 0) {
         return; // the frame schedules again
@@ -42,10 +31,8 @@ void WebView::schedule() {
         emscripten_clear_timeout(timeout_); // a timer may have started that ticks sooner
         timeout_ = 0;
     }
-    const double wait =
-        passed_ + static_cast<double>(*due - runtime_.now()) - (now() - clockStart_);
-    if (wait > kSleepAbove) {
-        timeout_ = emscripten_set_timeout(&WebView::onTimeout, wait - kSleepAbove / 2, this);
+    if (*wait > kSleepAbove) {
+        timeout_ = emscripten_set_timeout(&WebView::onTimeout, *wait - kSleepAbove / 2, this);
     } else {
         requestFrame();
     }
@@ -81,37 +68,21 @@ void WebView::onTimeout(void* self) {
     view->requestFrame();
 }
 
-// Virtual time catches up with real time. A frame that comes late, because the tab was in the
-// background or the machine stalled, passes on at most kLongestFrame beyond the tick it was
-// woken for, so that a stall never causes a burst of ticks.
 void WebView::frame() {
-    if (!clockRunning_) {
+    if (!clock_.running()) {
         schedule();
         return;
     }
-    double elapsed = (now() - clockStart_) - passed_;
-    const std::optional<std::int64_t> due = runtime_.nextDue();
-    const double allowed = (due ? static_cast<double>(*due - runtime_.now()) : 0) + kLongestFrame;
-    if (elapsed > allowed) {
-        passed_ += elapsed - allowed;
-        elapsed = allowed;
-    }
-    const auto whole = static_cast<std::int64_t>(std::max(0.0, elapsed));
-    passed_ += static_cast<double>(whole);
-    runtime_.advance(whole);
+    clock_.frame(emscripten_get_now());
     afterTick();
 }
 
 // A tick changes what the child sees in front; the layers beneath are covered by it and are
-// brought up to date as soon as anything else happens.
+// brought up to date as soon as anything else happens. So a frame syncs one layer, unless a
+// form has been shown, hidden or brought to the front since the last event.
 void WebView::afterTick() {
     forms::Form* active = runtime_.activeForm();
-    const bool sameLayers = !runtime_.ended() && active != nullptr && active == raised_ &&
-                            layers_.size() == runtime_.forms().size() &&
-                            std::all_of(layers_.begin(), layers_.end(), [](const Layer& l) {
-                                return l.shown == l.form->Visible();
-                            });
-    if (!sameLayers) {
+    if (runtime_.ended() || active == nullptr || runtime_.formChanges() != seen_) {
         afterEvent();
         return;
     }

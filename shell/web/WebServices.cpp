@@ -1,5 +1,7 @@
 #include "web/WebServices.h"
 
+#include "forms/Message.h"
+
 #include <emscripten/emscripten.h>
 
 #include <utility>
@@ -30,28 +32,18 @@ double WebTextMetrics::lineHeight(const val& metrics) const {
            tallest["actualBoundingBoxDescent"].as<double>();
 }
 
-// The icon a message box style asks for: 16 stop, 32 question, 48 warning, 64 information.
-constexpr std::pair<int, const char*> kIcons[] = {
-    {16, "critical"},
-    {32, "question"},
-    {48, "warning"},
-    {64, "information"},
-};
+// The names the page's style sheet draws each icon by.
+constexpr const char* kIcons[] = {"", "critical", "question", "warning", "information"};
 
 void WebMessageBox::show(const std::string& prompt, int style, const std::string& title,
                          std::function<void()> closed) {
     val dialog = document().call<val>("getElementById", std::string("message"));
-    std::string icon;
-    for (const auto& [bits, name] : kIcons) {
-        if ((style & 0x70) == bits) {
-            icon = name;
-        }
-    }
-    dialog.call<void>("setAttribute", std::string("data-icon"), icon);
+    setAttribute(dialog, "data-icon", kIcons[static_cast<int>(forms::iconOf(style))]);
     dialog.call<val>("querySelector", std::string(".message-title")).set("textContent", title);
     dialog.call<val>("querySelector", std::string(".message-text")).set("textContent", prompt);
+    dialog.call<val>("querySelector", std::string("button"))
+        .set("textContent", std::string(forms::kMessageButton));
     closed_ = std::move(closed);
-    title_ = title;
     dialog.call<void>("showModal");
     dialog.call<val>("querySelector", std::string("button")).call<void>("focus");
 }
@@ -61,26 +53,12 @@ void WebMessageBox::dismiss() {
         return;
     }
     document().call<val>("getElementById", std::string("message")).call<void>("close");
-    title_.clear();
     std::exchange(closed_, {})();
 }
 
-WebRandom::WebRandom() {
-    randomize();
-}
-
-float WebRandom::next() {
-    // 24 random bits: every value is exact in a float and below 1.
-    return static_cast<float>(generator_() >> 8) * 0x1p-24f;
-}
-
-// Seeded from the clock, and from the browser's generator so that two pages opened in the same
-// millisecond still differ.
-void WebRandom::randomize() {
-    const auto clock = static_cast<std::uint32_t>(emscripten_get_now() * 1000.0);
-    const auto chance = static_cast<std::uint32_t>(emscripten_random() * 4294967296.0);
-    std::seed_seq seed{clock, chance};
-    generator_.seed(seed);
+std::vector<std::uint32_t> pageChance() {
+    return {static_cast<std::uint32_t>(emscripten_get_now() * 1000.0),
+            static_cast<std::uint32_t>(emscripten_random() * 4294967296.0)};
 }
 
 } // namespace web

@@ -5,12 +5,14 @@
 // end of a run.
 
 #include "forms/Fitting.h"
+#include "forms/Random.h"
 #include "forms/Services.h"
 #include "web/Dom.h"
 
+#include <cstdint>
 #include <functional>
-#include <random>
 #include <string>
+#include <vector>
 
 namespace web {
 
@@ -34,23 +36,14 @@ class WebMessageBox : public forms::MessageBoxService {
     void show(const std::string& prompt, int style, const std::string& title,
               std::function<void()> closed) override;
     void dismiss();
-    bool open() const { return static_cast<bool>(closed_); }
-    const std::string& title() const { return title_; }
 
   private:
     std::function<void()> closed_;
-    std::string title_;
 };
 
-class WebRandom : public forms::RandomSource {
-  public:
-    WebRandom();
-    float next() override;
-    void randomize() override;
-
-  private:
-    std::mt19937 generator_;
-};
+// Chance from the clock, and from the browser's generator so that two pages opened in the same
+// millisecond still differ.
+std::vector<std::uint32_t> pageChance();
 
 // A page cannot close its tab: the view says goodbye once the runtime has ended.
 class WebProgramEnd : public forms::ProgramEnd {
@@ -66,7 +59,7 @@ struct WebServices {
     forms::FittedScreen screen;
     WebTextMetrics textMetrics{screen};
     WebMessageBox messageBox;
-    WebRandom random;
+    forms::SeededRandom random{pageChance};
     WebProgramEnd programEnd;
 
     forms::Services services() { return {messageBox, screen, textMetrics, random, programEnd}; }

@@ -96,6 +96,7 @@ void WebView::afterEvent() {
         return;
     }
     showScreen();
+    seen_ = runtime_.formChanges();
     const std::size_t known = layers_.size();
     for (forms::Form* form : runtime_.forms()) {
         if (std::none_of(layers_.begin(), layers_.end(),
@@ -124,14 +125,15 @@ void WebView::showActive() {
         }
         raised_ = active;
     }
-    const std::string& title = services_.messageBox.open() ? services_.messageBox.title()
-                               : active != nullptr         ? active->Caption
-                                                           : title_;
+    const std::optional<forms::Message>& message = runtime_.openMessage();
+    const std::string& title = message             ? message->title
+                               : active != nullptr ? active->Caption
+                                                   : title_;
     if (title != title_) {
         document().set("title", title);
         title_ = title;
     }
-    if (active == nullptr || services_.messageBox.open()) {
+    if (active == nullptr || message) {
         return;
     }
     const forms::Control* focused = active->ActiveControl();

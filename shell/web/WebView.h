@@ -5,6 +5,8 @@
 // frame driver that asks the browser for animation frames only while a visible form has an
 // enabled timer, so that an idle page requests none.
 
+#include "forms/FrameClock.h"
+#include "forms/Keys.h"
 #include "forms/Runtime.h"
 #include "web/Elements.h"
 #include "web/WebServices.h"
@@ -56,9 +58,6 @@ class WebView {
     void touch(bool touching) { touch_ = touching; }
     void dismissMessage();
 
-    // How far past its tick a late frame may let time pass, so that a stall causes no burst.
-    static constexpr double kLongestFrame = 100;
-
   private:
     struct Layer {
         forms::Form* form;
@@ -76,8 +75,6 @@ class WebView {
     forms::Control* controlOf(int id) const;
     Element* elementOf(const forms::Control* control) const;
     bool keepsKeyboard(const Layer& layer, const forms::Control* focused) const;
-    int typed(char32_t c) const;
-    bool decimalBox() const;
 
     void schedule();
     void requestFrame();
@@ -89,10 +86,13 @@ class WebView {
 
     forms::Runtime& runtime_;
     WebServices& services_;
+    // A tablet's decimal pad may offer only a point: where a comma is taken, it types one.
+    forms::Keyboard keyboard_{runtime_, true};
     val stage_;
     std::vector<Layer> layers_;
     std::vector<std::unique_ptr<Element>> elements_; // by id
     forms::Form* raised_ = nullptr;
+    std::uint64_t seen_ = 0; // the runtime's form changes, as the layers show them
     std::string title_;
     std::optional<forms::Zoom> shownZoom_;
     std::optional<bool> askingToTurn_;
@@ -100,9 +100,7 @@ class WebView {
 
     long frameRequest_ = 0;
     long timeout_ = 0;
-    bool clockRunning_ = false;
-    double clockStart_ = 0; // ms, when time began to pass
-    double passed_ = 0;     // ms of real time already handed to the runtime
+    forms::FrameClock clock_{runtime_};
 };
 
 } // namespace web

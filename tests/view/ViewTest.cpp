@@ -5,8 +5,8 @@
 #include "start/Zifferix.h"
 #include "start/frmstart.h"
 #include "support/FakeServices.h"
+#include "view/Convert.h"
 #include "view/QtServices.h"
-#include "view/Twips.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -78,7 +78,7 @@ class ViewOfTheProgram : public ::testing::Test {
         ui.afterEvent();
     }
     static QColor pixel(const QImage& image, int twipsX, int twipsY) {
-        return image.pixelColor(view::Scale().px(twipsX), view::Scale().px(twipsY));
+        return image.pixelColor(forms::Zoom().px(twipsX), forms::Zoom().px(twipsY));
     }
 };
 
@@ -121,7 +121,7 @@ TEST_F(ViewOfTheProgram, LabelsSizedToTheirTextAreNeverClipped) {
 TEST_F(ViewOfTheProgram, TheWelcomeTextIsDrawnIntoItsPicture) {
     const QImage image = window(start()).grab().toImage();
     int light = 0;
-    const QRect picture = view::Scale().rect(1485, 945, 11490, 2790);
+    const QRect picture = view::qrect(forms::pixelRect(forms::Zoom(), 1485, 945, 11490, 2790));
     for (int y = picture.top(); y < picture.bottom(); y += 2) {
         for (int x = picture.left(); x < picture.right(); x += 2) {
             light += image.pixelColor(x, y).lightness() > 200 ? 1 : 0;
@@ -223,7 +223,8 @@ TEST_F(ViewOfTheProgram, AltAndTheMarkedLetterPressesTheButton) {
 
 TEST_F(ViewOfTheProgram, ALabelWithATooltipShowsItOnHoverAndOthersLetTheMouseThrough) {
     view::FormWindow& w = window(start());
-    const QPoint overAutor = view::Scale().rect(1500, 4005, 1545, 600).center();
+    const QPoint overAutor =
+        view::qrect(forms::pixelRect(forms::Zoom(), 1500, 4005, 1545, 600)).center();
     QWidget* under = w.childAt(overAutor);
     ASSERT_EQ(under, widget<QLabel>(start().lblAutor));
     QHelpEvent hover(QEvent::ToolTip, under->mapFrom(&w, overAutor), w.mapToGlobal(overAutor));
@@ -232,7 +233,8 @@ TEST_F(ViewOfTheProgram, ALabelWithATooltipShowsItOnHoverAndOthersLetTheMouseThr
     QToolTip::hideText();
 
     auto* frame = widget<QGroupBox>(start().Frame1);
-    const QPoint overTotal = frame->mapTo(&w, view::Scale().rect(585, 5310, 2655, 375).center());
+    const QPoint overTotal = frame->mapTo(
+        &w, view::qrect(forms::pixelRect(forms::Zoom(), 585, 5310, 2655, 375)).center());
     EXPECT_EQ(w.childAt(overTotal), frame) << "the label without a tooltip lets the mouse through";
 }
 

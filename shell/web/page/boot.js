@@ -37,7 +37,7 @@
             const element = node instanceof Element ? node.closest("[data-id]") : null;
             return element ? Number(element.dataset.id) : -1;
         };
-        const playing = () => !message.open && goodbye.hidden;
+        const playing = () => z.playing();
         const isBox = (node) => node instanceof HTMLInputElement && node.type === "text";
 
         // Every key belongs to the program; the browser keeps only what the program leaves. A key
