@@ -21,7 +21,7 @@ test("the whole row at leicht writes its total with the bonus of 50", async () =
     assert.equal(await text(page, "frmstart", "lblGesamt"), String(row));
     assert.equal(await text(page, "frmstart", "lblPunkte1"), "0", "a game in the row writes no points of its own");
     assert.equal(await page.$$eval(".form:not([hidden])", (l) => l.map((e) => e.dataset.form)).then((f) => f.join()), "frmstart");
-    assertNoProblems(page);
+    await assertNoProblems(page);
     await browser.close();
     site.close();
 });
