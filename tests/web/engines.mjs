@@ -13,6 +13,8 @@ const LACKS = {
         installability: `installability errors: ${NO_CDP}`,
         workerResponses: "which responses came from the service worker, and their bodies: Firefox's WebDriver BiDi "
             + "marks none as the worker's and keeps no bodies of cached ones",
+        textWithoutKeys: "text without keys (an input method's commit): WebDriver BiDi has none; puppeteer inserts it "
+            + "with execCommand, which sends the page no beforeinput",
     },
     webkit: {
         touch: "touch: WebKitGTK's WebDriver plays a touch pointer as a mouse (pointerType mouse, no touch events)",

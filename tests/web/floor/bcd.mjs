@@ -39,6 +39,9 @@ export function entry(path) {
 
 export const children = (path) => Object.keys(entry(path) ?? {}).filter((k) => k !== "__compat");
 
+// The interfaces most members of the page's elements and events come from, named first.
+const PREFERRED = ["api.Node", "api.Element", "api.HTMLElement", "api.EventTarget", "api.Event", "api.Document", "javascript.builtins.Array"];
+
 // Every entry whose last name is `name`, below one of `roots`, to `depth` levels.
 export function named(name, roots, depth = 2) {
     const found = [];
@@ -51,7 +54,8 @@ export function named(name, roots, depth = 2) {
         }
     };
     for (const root of roots) walk(root, entry(root) ?? pathNode(root), 1);
-    return found;
+    const rank = (p) => [...PREFERRED.map((i) => p.startsWith(`${i}.`)), true].indexOf(true);
+    return found.sort((a, b) => rank(a) - rank(b));
 }
 
 function pathNode(path) {

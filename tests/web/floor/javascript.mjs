@@ -167,7 +167,8 @@ export function scriptFeatures(source, { globals = {}, objects = {}, ownMembers 
             const method = node.callee.property.name;
             const text = node.arguments[0].value;
             if (method === "addEventListener") {
-                const events = named(`${text}_event`, ["api"]);
+                const on = node.callee.object.type === "Identifier" && !locals.has(node.callee.object.name) ? GLOBAL_TYPES[node.callee.object.name] : undefined;
+                const events = on && entry(`${on}.${text}_event`) ? [`${on}.${text}_event`] : named(`${text}_event`, ["api"]);
                 add(`the ${text} event`, events.some((p) => verdict(p).lacking.length > 0) ? [members[`${text}_event`] ?? { candidates: events }] : events.slice(0, 1));
             }
             if (["querySelector", "querySelectorAll", "closest", "matches"].includes(method)) {
