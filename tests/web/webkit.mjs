@@ -180,10 +180,24 @@ const freePort = () =>
         });
     });
 
+// A helper in a process group of its own, which ends as a whole with the test: also its own
+// children (the MiniBrowsers a driver starts), and also when the test is stopped.
+function spawnGroup(command, args, { env = process.env, stdio = [] } = {}) {
+    const child = spawn(command, args, { env, detached: true, stdio: ["ignore", stdio[1] ?? "ignore", stdio[2] ?? "ignore", ...stdio.slice(3)] });
+    child.stop = () => {
+        try {
+            process.kill(-child.pid, "SIGTERM");
+        } catch {
+            // already gone
+        }
+    };
+    return child;
+}
+
 // An X server of its own, on the display it picks itself.
 function startXvfb() {
-    const xvfb = spawn("Xvfb", ["-displayfd", "3", "-screen", "0", "2600x2000x24", "-nolisten", "tcp", "-noreset"],
-        { stdio: ["ignore", "ignore", "ignore", "pipe"] });
+    const xvfb = spawnGroup("Xvfb", ["-displayfd", "3", "-screen", "0", "2600x2000x24", "-nolisten", "tcp", "-noreset"],
+        { stdio: [null, "ignore", "ignore", "pipe"] });
     return new Promise((done, fail) => {
         xvfb.on("error", fail);
         xvfb.stdio[3].once("data", (d) => done({ xvfb, display: `:${String(d).trim()}` }));
@@ -194,8 +208,8 @@ export async function launchWebKit() {
     const { xvfb, display } = await startXvfb();
     const port = await freePort();
     const log = [];
-    const driverProcess = spawn("WebKitWebDriver", [`--port=${port}`], {
-        env: { ...process.env, DISPLAY: display, NO_AT_BRIDGE: "1" }, stdio: ["ignore", "ignore", "pipe"],
+    const driverProcess = spawnGroup("WebKitWebDriver", [`--port=${port}`], {
+        env: { ...process.env, DISPLAY: display, NO_AT_BRIDGE: "1" }, stdio: [null, "ignore", "pipe"],
     });
     driverProcess.stderr.on("data", (d) => log.push(String(d)));
     const driver = `http://127.0.0.1:${port}`;
@@ -208,10 +222,13 @@ export async function launchWebKit() {
         await new Promise((next) => setTimeout(next, 100));
     }
     const stop = () => {
-        driverProcess.kill();
-        xvfb.kill();
+        driverProcess.stop();
+        xvfb.stop();
     };
     process.once("exit", stop);
+    for (const signal of ["SIGINT", "SIGTERM"]) {
+        process.once(signal, () => process.exit(128 + { SIGINT: 2, SIGTERM: 15 }[signal]));
+    }
     return {
         async open(url, { width, height, touch, before }) {
             if (touch) throw new Error(lacks("touch"));
