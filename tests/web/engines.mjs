@@ -30,9 +30,6 @@ if (!(ENGINE in LACKS)) {
 // The reason why this engine cannot test a feature, or false when it can.
 export const lacks = (feature) => LACKS[ENGINE][feature] ?? false;
 
-// Runs a function's source in the page with JSON arguments; an engine passes it on as text.
-export const call = (fn, args) => `(${fn})(...${JSON.stringify(args)})`;
-
 // What every engine's tab offers; an engine supplies evaluate, waitFor, click, tap, keyDown,
 // keyUp, sendText, setViewport, goto, reload, offline, close and `problems`.
 export class Tab {

@@ -3,19 +3,14 @@
 // empty profile, as a first visit has.
 
 import { spawn } from "node:child_process";
-import { readdirSync } from "node:fs";
+import { existsSync, readdirSync } from "node:fs";
 import net from "node:net";
 import { Tab, lacks } from "./engines.mjs";
 import { goOffline, notFound, runFirst } from "./server.mjs";
 
+// Debian keeps it below the library's folder of the machine's architecture.
 const MINIBROWSER = process.env.MINIBROWSER ??
-    readdirSync("/usr/lib").map((d) => `/usr/lib/${d}/webkit2gtk-4.1/MiniBrowser`).find((f) => {
-        try {
-            return readdirSync(f.replace(/MiniBrowser$/, "")).includes("MiniBrowser");
-        } catch {
-            return false;
-        }
-    });
+    readdirSync("/usr/lib").map((d) => `/usr/lib/${d}/webkit2gtk-4.1/MiniBrowser`).find((f) => existsSync(f));
 
 // The keys WebDriver names by code points of its own.
 const KEYS = {
