@@ -27,7 +27,13 @@ const NAMED = [
     ["script", "navigator.serviceWorker", "api.Navigator.serviceWorker"],
     ["script", 'document.addEventListener("visibilitychange", f)', "api.Document.visibilitychange_event"],
     ["script", 'document.querySelector("a:has(b)")', "css.selectors.has"],
+    ["script", "x ||= 1", "javascript.operators.logical_or_assignment"],
+    ["script", "new ResizeObserver(f)", "api.ResizeObserver"],
+    ["script", "async function f() { for await (const x of y) {} }", "javascript.statements.for_await_of"],
     ["css", "a:has(b) { inset: 0 }", "css.properties.inset"],
+    ["css", "a { color: rgba(0, 0, 0, 0.5) }", "css.types.color.rgb"],
+    ["css", "@font-face { font-display: swap }", "css.at-rules.font-face.font-display"],
+    ["css", "a > b ~ c { }", "css.selectors.subsequent-sibling"],
     ["css", "div { height: 100dvh }", "css.types.length.viewport_percentage_units_dynamic"],
     ["css", "@media (width <= 800px) { a { color: red } }", "css.at-rules.media.range_syntax"],
     ["css", "p { -webkit-user-select: none }", "css.properties.user-select"],
@@ -37,6 +43,8 @@ const NAMED = [
     ["cpp", 'node.call<void>("showPopover");', "api.HTMLElement.showPopover"],
     ["cpp", 'style_.set("aspectRatio", std::string("1"));', "css.properties.aspect-ratio"],
     ["cpp", 'make("dialog", parent);', "html.elements.dialog"],
+    ["cpp", 'val::global("performance")', "api.performance"],
+    ["cpp", 'setAttribute(node_, "enterkeyhint", "done");', "html.global_attributes.enterkeyhint"],
 ];
 
 test("each reader names a feature by its BCD path", () => {

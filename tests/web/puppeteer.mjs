@@ -118,6 +118,7 @@ export async function launchPuppeteer(engine) {
             page.on("console", (m) => ["error", "warn", "assert"].includes(m.type()) && problems.push(`${m.type()}: ${m.text()}`));
             page.on("pageerror", (e) => problems.push(`page error: ${e.message}`));
             page.on("requestfailed", (r) => problems.push(`request failed: ${r.url()}`));
+            page.on("response", (r) => r.status() >= 400 && problems.push(`not found: ${r.status()} ${r.url()}`));
             page.on("request", (r) => !r.url().startsWith(url) && !r.url().startsWith("data:") && problems.push(`request elsewhere: ${r.url()}`));
             await tab.setViewport(width, height);
             if (before) {
