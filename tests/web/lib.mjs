@@ -9,7 +9,6 @@ import { serve } from "./server.mjs";
 
 export { ENGINE, lacks } from "./engines.mjs";
 export { SITE, serve } from "./server.mjs";
-export { launch };
 
 // The site served and the browser started once for a test file: `shared.site`, `shared.browser`.
 export function shareBrowser() {
@@ -19,8 +18,11 @@ export function shareBrowser() {
         shared.browser = await launch();
     });
     after(async () => {
-        await shared.browser?.close();
-        shared.site?.close();
+        try {
+            await shared.browser?.close();
+        } finally {
+            shared.site?.close(); // else a browser that would not close keeps the test running
+        }
     });
     return shared;
 }

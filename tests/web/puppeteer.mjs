@@ -3,6 +3,7 @@
 
 import puppeteer from "puppeteer-core";
 import { Tab } from "./engines.mjs";
+import { goOffline } from "./server.mjs";
 
 const CHROMIUM = process.env.CHROMIUM ?? "/usr/bin/chromium";
 const FIREFOX = process.env.FIREFOX ?? "/usr/bin/firefox-esr";
@@ -28,9 +29,9 @@ const launchFirefox = () =>
     });
 
 class PuppeteerTab extends Tab {
-    constructor(page, touch) {
+    constructor(page, touch, origin) {
         super();
-        Object.assign(this, { page, touch, noted: [] });
+        Object.assign(this, { page, touch, origin, noted: [] });
     }
 
     async problems() {
@@ -69,8 +70,15 @@ class PuppeteerTab extends Tab {
         return this.page.keyboard.sendCharacter(text);
     }
 
-    setViewport(width, height) {
-        return this.page.setViewport({ width, height, hasTouch: this.touch, isMobile: this.touch });
+    // Firefox ESR 140 (Debian 12's main archive) has no screen orientation override, which
+    // puppeteer sets beside the viewport: the viewport itself is set all the same.
+    async setViewport(width, height) {
+        try {
+            await this.page.setViewport({ width, height, hasTouch: this.touch, isMobile: this.touch });
+        } catch (e) {
+            if (!/setScreenOrientationOverride/.test(e.message)) throw e;
+            await this.waitFor(`the viewport is ${width} x ${height}`, (w, h) => innerWidth === w && innerHeight === h, width, height);
+        }
     }
 
     goto(url) {
@@ -81,11 +89,18 @@ class PuppeteerTab extends Tab {
         return this.page.reload();
     }
 
-    offline(gone) {
-        return this.page.setOfflineMode(gone);
+    // Firefox ESR 140 emulates no network conditions: there the test server stops answering.
+    async offline(gone) {
+        try {
+            await this.page.setOfflineMode(gone);
+        } catch (e) {
+            if (!/setNetworkConditions/.test(e.message)) throw e;
+            goOffline(this.origin, gone);
+        }
     }
 
     close() {
+        goOffline(this.origin, false);
         return this.page.close();
     }
 
@@ -113,7 +128,7 @@ export async function launchPuppeteer(engine) {
     return {
         async open(url, { width, height, touch, before }) {
             const page = await browser.newPage();
-            const tab = new PuppeteerTab(page, touch);
+            const tab = new PuppeteerTab(page, touch, new URL(url).origin);
             const problems = tab.noted;
             page.on("console", (m) => ["error", "warn", "assert"].includes(m.type()) && problems.push(`${m.type()}: ${m.text()}`));
             page.on("pageerror", (e) => problems.push(`page error: ${e.message}`));
