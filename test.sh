@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds with warnings as errors and runs every test: the logic and
 # view tests, the end-to-end tests under Xvfb, then the logic and monkey tests once more under
-# AddressSanitizer and UndefinedBehaviorSanitizer, and last the browser edition in Chromium.
+# AddressSanitizer and UndefinedBehaviorSanitizer, and last the browser edition in Chromium,
+# Firefox ESR and WebKitGTK, and against the oldest browsers it supports.
 set -euo pipefail
 cd "$(dirname "$0")"
 # The tests need a UTF-8 locale; a fresh machine may have none set, and C.UTF-8 is always there.

@@ -9,7 +9,8 @@
 import { readdir, readFile, stat } from "node:fs/promises";
 import path from "node:path";
 import { gzipSync } from "node:zlib";
-import { launch, serve, SITE } from "../tests/web/lib.mjs";
+import { launchChromium as launch } from "../tests/web/puppeteer.mjs";
+import { serve, SITE } from "../tests/web/server.mjs";
 
 const RUNS = Number(process.env.RUNS ?? 9);
 const median = (values) => [...values].sort((a, b) => a - b)[Math.floor(values.length / 2)];

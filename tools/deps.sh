@@ -17,9 +17,11 @@ WEB_PACKAGES=(
     fonts-liberation2 fonts-comic-neue
     node-qrcode-generator python3-qrcode
 )
-# Its tests: Debian's Chromium, driven by npm's puppeteer-core; the site's own package checked by
-# lintian and served by a private Apache, fetched with curl; QR codes read back with zbar.
-WEB_TEST_PACKAGES=(chromium apache2-bin curl zbar-tools dpkg-dev lintian)
+# Its tests in three engines: Debian's Chromium and Firefox ESR, driven by npm's puppeteer-core,
+# and WebKitGTK's MiniBrowser with its WebDriver, on an X server of its own; wabt reads which
+# WebAssembly features the program uses. The site's own package is checked by lintian and
+# served by a private Apache, fetched with curl; QR codes are read back with zbar.
+WEB_TEST_PACKAGES=(chromium firefox-esr webkit2gtk-driver xvfb wabt apache2-bin curl zbar-tools dpkg-dev lintian)
 # The benchmarks' own X server, window probes and keys.
 BENCH_PACKAGES=(libx11-dev libxdamage-dev xvfb xauth xdotool)
 # dpkg-shlibdeps finds the libraries the Debian package depends on; CPack asks `file` which
@@ -62,8 +64,9 @@ install_missing() {
         apt-get install -y -q --no-install-recommends "${missing[@]}"
 }
 
-# The browser tests' DevTools client, exactly as tests/web/package-lock.json pins it; nothing
-# is fetched while the installed copy matches the lock.
+# The browser tests' npm packages (the browsers' client, MDN's compatibility data and a
+# JavaScript parser), exactly as tests/web/package-lock.json pins them; nothing is fetched
+# while the installed copy matches the lock.
 install_browser_test_modules() {
     local dir=tests/web
     cmp -s "$dir/package-lock.json" "$dir/node_modules/.zifferix-lock" 2>/dev/null && return 0

@@ -54,7 +54,7 @@ test("each game is won by keys at leicht, and starts again with the focus where 
     for (const points of Object.values(POINTS)) {
         assert.equal(await text(page, "frmstart", points), "0", "a new run starts with an empty table");
     }
-    assertNoProblems(page);
+    await assertNoProblems(page);
     await page.close();
 });
 
@@ -63,16 +63,16 @@ test("twelve wrong products let the spider finish its web, and the table stays a
     await startGame(page, "opt4", "optSchwer");
     await waitForTitle(page, "Multiplikation");
     for (let i = 0; i < 11; i++) {
-        await page.keyboard.type("1");
-        await page.keyboard.press("Enter");
+        await page.type("1");
+        await page.press("Enter");
     }
     assert.ok(await inFront(page, "frmNetz"));
     assert.equal(await page.$$eval('.form[data-form="frmNetz"] svg.line', (l) => l.filter((e) => e.checkVisibility()).length), 32,
         "eleven steps of the web");
-    await page.keyboard.type("1");
-    await page.keyboard.press("Enter");
+    await page.type("1");
+    await page.press("Enter");
     await waitForTitle(page, "Zifferix 1");
     assert.equal(await text(page, "frmstart", "lblPunkte4"), "0");
-    assertNoProblems(page);
+    await assertNoProblems(page);
     await page.close();
 });

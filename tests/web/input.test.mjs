@@ -4,7 +4,7 @@
 
 import assert from "node:assert/strict";
 import { test } from "node:test";
-import { assertNoProblems, open, shareBrowser, startGame, text, waitForTitle } from "./lib.mjs";
+import { assertNoProblems, lacks, open, shareBrowser, startGame, text, waitForTitle } from "./lib.mjs";
 
 const shared = shareBrowser();
 
@@ -18,18 +18,22 @@ const tabletTypes = (page, data) =>
             box.dispatchEvent(new InputEvent("input", { inputType: "insertText", data: d, bubbles: true }));
         }
     }, data);
+// What a paste sends. The clipboard's data is the event's own: Firefox's constructor would
+// leave it empty.
 const paste = (page, data) =>
     page.evaluate((d) => {
         const transfer = new DataTransfer();
         transfer.setData("text/plain", d);
-        document.activeElement.dispatchEvent(new ClipboardEvent("paste", { clipboardData: transfer, bubbles: true, cancelable: true }));
+        const event = new ClipboardEvent("paste", { bubbles: true, cancelable: true });
+        Object.defineProperty(event, "clipboardData", { value: transfer });
+        document.activeElement.dispatchEvent(event);
     }, data);
 
-test("digits and one comma reach the mountain's box however they come", async () => {
+test("digits and one comma reach the mountain's box however they come", async (t) => {
     const page = await open(shared.browser, shared.site.url);
     await startGame(page, "opt2", "optEinfach");
     await waitForTitle(page, "Längenmaße");
-    await page.keyboard.press("Enter"); // "Los"
+    await page.press("Enter"); // "Los"
     const box = () => text(page, "frmBerg", "txtEing");
 
     await tabletTypes(page, "1");
@@ -38,14 +42,16 @@ test("digits and one comma reach the mountain's box however they come", async ()
     assert.equal(await box(), "1,");
     await paste(page, "2a,5\n😀ü");
     assert.equal(await box(), "1,25", "the second comma, the letters and the line break are swallowed");
-    await page.keyboard.sendCharacter("7"); // an input method's commit
-    assert.equal(await box(), "1,257");
-    await page.keyboard.press("Backspace");
+    await t.test("an input method's commit is typed too", { skip: lacks("textWithoutKeys") }, async () => {
+        await page.sendText("7");
+        assert.equal(await box(), "1,257");
+    });
+    await page.press("Backspace");
     assert.equal(await box(), "", "Backspace empties the box");
-    await page.keyboard.press("NumpadDecimal");
-    await page.keyboard.type(".5");
+    await page.press("NumpadDecimal");
+    await page.type(".5");
     assert.equal(await box(), ",5", "the keypad's decimal key is a comma, and a point a second one, swallowed");
-    assertNoProblems(page);
+    await assertNoProblems(page);
     await page.close();
 });
 
@@ -56,9 +62,9 @@ test("a box with digits only takes no comma, no sign and no more than its length
     await paste(page, "1,2");
     await tabletTypes(page, "-3");
     assert.equal(await text(page, "frmNetz", "txtergebnis"), "123");
-    await page.keyboard.press("Backspace");
+    await page.press("Backspace");
     await paste(page, "9".repeat(1e6));
     assert.equal(await text(page, "frmNetz", "txtergebnis"), "999", "a huge paste is cut, and the page goes on");
-    assertNoProblems(page);
+    await assertNoProblems(page);
     await page.close();
 });

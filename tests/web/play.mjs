@@ -16,7 +16,7 @@ const waitUntilReady = (page, form, box) =>
         [`.form[data-form="${form}"]`, `[data-name="${box}"]`]);
 
 async function clock(page, rights) {
-    await page.keyboard.press("Enter"); // "Anfang"
+    await page.press("Enter"); // "Anfang"
     for (let i = 0; i < rights; i++) {
         const product = number(await text(page, "frmUhr", "lblZahl1")) * number(await text(page, "frmUhr", "lblZahl2"));
         await answer(page, "frmUhr", "txtErgebnis", german(product));
@@ -25,7 +25,7 @@ async function clock(page, rights) {
 }
 
 async function mountain(page) {
-    await page.keyboard.press("Enter"); // "Los"
+    await page.press("Enter"); // "Los"
     while (await inFront(page, "frmBerg")) {
         await waitUntilReady(page, "frmBerg", "txtEing");
         if (!(await inFront(page, "frmBerg"))) break;
@@ -40,7 +40,7 @@ async function balance(page) {
         const [a, b] = (await text(page, "frmwaage", "lblLinks")).split("+").map(number);
         const c = number((await text(page, "frmwaage", "lblRechts")).split("+")[0]);
         await answer(page, "frmwaage", "txtErgebnis", german(a + b - c));
-        await page.keyboard.press("Enter"); // the next problem
+        await page.press("Enter"); // the next problem
         await waitFor(page, "the next problem", () => { const l = document.querySelector('.form[data-form="frmwaage"]'); return !l.classList.contains("active") || l.querySelector('[data-name="lblrichtig"]').textContent === ""; });
     }
 }
@@ -63,7 +63,7 @@ async function balloon(page) {
 }
 
 async function flying(page) {
-    await page.keyboard.press("Enter"); // "Start"
+    await page.press("Enter"); // "Start"
     for (let i = 0; i < 12; i++) {
         let sum = 0;
         for (const n of ["lblZahl1", "lblZahl2", "lblZahl3"]) {

@@ -3,13 +3,13 @@
 
 import assert from "node:assert/strict";
 import { test } from "node:test";
-import { assertNoProblems, launch, open, serve, startGame, text, waitForTitle } from "./lib.mjs";
+import { assertNoProblems, open, shareBrowser, startGame, text, waitForTitle } from "./lib.mjs";
 import { GAMES } from "./play.mjs";
 
+const shared = shareBrowser();
+
 test("the whole row at leicht writes its total with the bonus of 50", async () => {
-    const site = await serve();
-    const browser = await launch();
-    const page = await open(browser, site.url);
+    const page = await open(shared.browser, shared.site.url);
     await startGame(page, "opt10", "optEinfach");
     for (const game of GAMES) {
         await waitForTitle(page, game.title);
@@ -21,7 +21,6 @@ test("the whole row at leicht writes its total with the bonus of 50", async () =
     assert.equal(await text(page, "frmstart", "lblGesamt"), String(row));
     assert.equal(await text(page, "frmstart", "lblPunkte1"), "0", "a game in the row writes no points of its own");
     assert.equal(await page.$$eval(".form:not([hidden])", (l) => l.map((e) => e.dataset.form)).then((f) => f.join()), "frmstart");
-    assertNoProblems(page);
-    await browser.close();
-    site.close();
+    await assertNoProblems(page);
+    await page.close();
 });

@@ -46,31 +46,31 @@ test("every control stands on the pixel of the desktop window at zoom 1", async 
 test("both messages come by keyboard alone and Enter, Escape or the button close them", async () => {
     const page = await open(shared.browser, shared.site.url);
     assert.equal(await focused(page), "frmstart.cmdAnfang");
-    await page.keyboard.down("Enter");
-    await page.keyboard.down("Enter"); // held: a repeat
+    await page.keyDown("Enter");
+    await page.keyDown("Enter"); // held: a repeat
     assert.equal(await message(page), "Fehler: Du hast keinen Schwierigkeitsgrad gewählt!");
-    await page.keyboard.up("Enter");
-    await page.keyboard.press("Enter");
+    await page.keyUp("Enter");
+    await page.press("Enter");
     assert.equal(await message(page), "closed");
     assert.equal(await page.title(), "Zifferix 1");
     assert.equal(await focused(page), "frmstart.cmdAnfang", "the focus comes back");
 
     // Tab to the difficulty, choose with the arrows, then Alt+L.
-    await page.keyboard.press("Tab");
-    await page.keyboard.press("Tab");
-    await page.keyboard.press("ArrowDown");
+    await page.press("Tab");
+    await page.press("Tab");
+    await page.press("ArrowDown");
     assert.equal(await focused(page), "frmstart.optMittel");
     assert.equal(await page.$eval('[data-name="optMittel"] input', (e) => e.checked), true);
-    await page.keyboard.down("Alt");
-    await page.keyboard.press("l");
-    await page.keyboard.up("Alt");
+    await page.keyDown("Alt");
+    await page.press("l");
+    await page.keyUp("Alt");
     assert.equal(await message(page), "Was soll ich machen?: Welches Spiel darf's denn sein?");
-    await page.keyboard.press("Escape");
+    await page.press("Escape");
     assert.equal(await message(page), "closed");
     await click(page, "frmstart", "cmdAnfang");
     await page.click("#message button");
     assert.equal(await message(page), "closed");
-    assertNoProblems(page);
+    await assertNoProblems(page);
     await page.close();
 });
 
@@ -81,36 +81,36 @@ test("the idle start screen asks for no animation frame, a game for many", async
     await click(page, "frmstart", "opt8");
     await click(page, "frmstart", "optEinfach");
     await click(page, "frmstart", "cmdAnfang");
-    await page.keyboard.press("Enter"); // the numbers start to fly
+    await page.press("Enter"); // the numbers start to fly
     await new Promise((done) => setTimeout(done, 1000));
     assert.ok((await page.evaluate(() => window.framesAsked)) > 10);
-    assertNoProblems(page);
+    await assertNoProblems(page);
     await page.close();
 });
 
 test("a server that does not know WebAssembly's type still serves a page that plays", async () => {
     const plain = await serve("/", { types: { ".wasm": "application/octet-stream" } });
     const page = await open(shared.browser, plain.url);
-    await page.keyboard.press("Enter");
+    await page.press("Enter");
     assert.equal(await message(page), "Fehler: Du hast keinen Schwierigkeitsgrad gewählt!");
-    assertNoProblems(page);
+    await assertNoProblems(page);
     await page.close();
     plain.close();
 });
 
 test("Aus und Schluss says goodbye, and Neu starten begins a new run", async () => {
     const page = await open(shared.browser, shared.site.url);
-    await page.keyboard.down("Alt");
-    await page.keyboard.press("a");
-    await page.keyboard.up("Alt");
+    await page.keyDown("Alt");
+    await page.press("a");
+    await page.keyUp("Alt");
     await waitForTitle(page, "Zifferix");
     assert.equal(await page.$eval("#goodbye p", (e) => e.textContent), "Auf Wiedersehen!");
     assert.equal(await page.$eval("#stage", (e) => e.hidden), true);
-    await page.keyboard.press("Enter"); // "Neu starten" has the focus
+    await page.press("Enter"); // "Neu starten" has the focus
     await waitForTitle(page, "Zifferix 1");
     assert.equal(await page.$$eval(".form", (l) => l.length), 1, "the last run's screens are gone");
     await waitFor(page, "the start button has the focus", () => document.activeElement?.dataset.name === "cmdAnfang");
     assert.deepEqual(await page.evaluate(() => [document.cookie, localStorage.length, sessionStorage.length]), ["", 0, 0]);
-    assertNoProblems(page);
+    await assertNoProblems(page);
     await page.close();
 });
