@@ -30,6 +30,7 @@ const OWN = {
     ownMembers: {
         zifferixModule: "the compiled program, which the page's first script puts on the window",
         zifferixFonts: "the fonts' loading, which the page's second script puts on the window",
+        zifferixFailed: "what the page says when the program cannot be had, which its first script puts on the window",
         instantiateWasm: "an option of emscripten's factory, not of the platform",
     },
 };
@@ -49,6 +50,12 @@ const MEMBERS = {
     activate_event: "api.ServiceWorkerGlobalScope.activate_event", click_event: "api.Element.click_event",
     compositionstart_event: "api.Element.compositionstart_event", compositionend_event: "api.Element.compositionend_event",
     cancel_event: "api.HTMLDialogElement.cancel_event", resize_event: "api.Window.resize_event",
+    beforeunload_event: "api.Window.beforeunload_event", hash: "api.Location.hash",
+    // A tablet's keyboard: what it leaves in sight, and the box kept there.
+    height: "api.VisualViewport.height", top: "api.DOMRectReadOnly.top", bottom: "api.DOMRectReadOnly.bottom",
+    transform: "css.properties.transform",
+    // The keys the page has passed to the program, until they come up.
+    has: "javascript.builtins.Set.has", add: "javascript.builtins.Set.add",
     // The page's elements and the service worker's requests and responses.
     open: "api.HTMLDialogElement.open", close: "api.HTMLDialogElement.close", showModal: "api.HTMLDialogElement.showModal",
     dataset: "api.HTMLElement.dataset", hidden: "api.HTMLElement.hidden", inert: "api.HTMLElement.inert",
@@ -62,6 +69,8 @@ const MEMBERS = {
     preventScroll: "api.HTMLElement.focus.options_preventScroll_parameter",
     ok: "api.Response.ok", clone: "api.Response.clone", arrayBuffer: "api.Response.arrayBuffer", method: "api.Request.method",
     mode: "api.Request.mode", match: "api.Cache.match", put: "api.Cache.put", keys: "api.CacheStorage.keys", delete: "api.CacheStorage.delete",
+    registration: "api.ServiceWorkerGlobalScope.registration", url: "api.Request.url", reload: "api.Location.reload",
+    origin: "api.URL.origin", pathname: "api.URL.pathname",
     register: "api.ServiceWorkerContainer.register", ready: "api.ServiceWorkerContainer.ready", then: "javascript.builtins.Promise.then",
     catch: "javascript.builtins.Promise.catch", join: "javascript.builtins.Array.join", map: "javascript.builtins.Array.map",
     flatMap: "javascript.builtins.Array.flatMap", startsWith: "javascript.builtins.String.startsWith",

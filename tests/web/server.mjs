@@ -44,10 +44,12 @@ function withEarlyScript(request, origin, body) {
     return `${html.slice(0, at)}<script>${script}</script>\n${html.slice(at)}`;
 }
 
-// `extra` adds pages by name, `types` names files otherwise, and `serving.root` may be changed
+// `extra` adds pages by name, `types` names files otherwise, `redirects` sends a file's name on
+// to another address (as hosts send index.html to its folder), `serving.refused` answers files
+// whose name it matches with 403 (as a school's filter may), and `serving.root` may be changed
 // to serve another build.
-export async function serve(prefix = "/zifferix/", { extra = {}, types = {} } = {}) {
-    const serving = { root: SITE };
+export async function serve(prefix = "/zifferix/", { extra = {}, types = {}, redirects = {} } = {}) {
+    const serving = { root: SITE, refused: null };
     let origin = "";
     const server = http.createServer(async (request, response) => {
         if (offline.has(origin)) {
@@ -64,7 +66,16 @@ export async function serve(prefix = "/zifferix/", { extra = {}, types = {} } = 
             lost();
             return;
         }
-        name = name.slice(prefix.length) || "index.html";
+        name = name.slice(prefix.length);
+        if (name in redirects) {
+            response.writeHead(301, { Location: redirects[name] }).end();
+            return;
+        }
+        name ||= "index.html";
+        if (serving.refused?.test(name)) {
+            response.writeHead(403).end();
+            return;
+        }
         if (name in extra) {
             response.writeHead(200, { "Content-Type": TYPES[".html"] }).end(extra[name]);
             return;

@@ -224,9 +224,13 @@ export async function launchWebKit() {
     for (const signal of ["SIGINT", "SIGTERM"]) {
         process.once(signal, () => process.exit(128 + { SIGINT: 2, SIGTERM: 15 }[signal]));
     }
+    // The driver holds one session at a time: a tab that a failed test left open is closed
+    // before the next one opens, so that one failure does not fail the rest.
+    let current = null;
     return {
         async open(url, { width, height, touch, before }) {
             if (touch) throw new Error(lacks("touch"));
+            await current?.close().catch(() => {});
             const response = await fetch(`${driver}/session`, {
                 method: "POST", headers: { "Content-Type": "application/json" },
                 body: JSON.stringify({ capabilities: { alwaysMatch: {
@@ -239,6 +243,7 @@ export async function launchWebKit() {
             const origin = new URL(url).origin;
             runFirst(origin, `(${recordProblems})();${before ? `(${before})();` : ""}`);
             const tab = new WebKitTab(driver, value.sessionId, origin);
+            current = tab;
             await tab.command("POST", "/url", { url: "about:blank" });
             await tab.setViewport(width, height);
             await tab.goto(url);

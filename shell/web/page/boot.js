@@ -6,10 +6,8 @@
     "use strict";
     // The page's fonts, or the browser's own where they cannot be had or take too long: the
     // screens are measured again once late fonts have come.
-    const fonts = Promise.race([
-        window.zifferixFonts.catch(() => undefined),
-        new Promise((done) => setTimeout(done, 6000)),
-    ]).then(() => performance.mark("zifferix-fonts"));
+    const fonts = Promise.race([window.zifferixFonts, new Promise((done) => setTimeout(done, 6000))])
+        .then(() => performance.mark("zifferix-fonts"));
     const read = document.readyState === "loading"
         ? new Promise((done) => document.addEventListener("DOMContentLoaded", done))
         : Promise.resolve();

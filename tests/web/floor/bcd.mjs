@@ -27,6 +27,10 @@ export const ENHANCEMENTS = {
     "css.properties.cursor": "the mouse pointer's shape; a tablet without one shows none",
     "css.properties.-webkit-touch-callout": "switches off iOS's menu on a long press; other browsers have none",
     "css.properties.-webkit-tap-highlight-color": "switches off the flash of a tap where a browser draws one",
+    "css.properties.overscroll-behavior": "touch-action: none already keeps a tablet from moving the page; this only stops a browser's bounce at its edges",
+    "api.TextMetrics.fontBoundingBoxAscent": "a label's height from its font; where a browser lacks it, the tallest letters and deepest descenders measure it instead",
+    "api.TextMetrics.fontBoundingBoxDescent": "the same, below the line",
+    "api.Window.beforeunload_event": "asks before a reload loses the points; Safari on an iPad never asks any page, and there a reload loses them as it always did",
 };
 
 export function entry(path) {

@@ -112,10 +112,12 @@ export function cssFeatures(css, within = null) {
             const [, name, rest] = atRule;
             if (name === "media") found.push(...mediaFeatures(rest), ...cssFeatures(body));
             else if (name === "supports") found.push(ok("@supports", "css.at-rules.supports"), ...cssFeatures(body));
+            else if (name === "keyframes") found.push(ok("@keyframes", "css.at-rules.keyframes"), ...cssFeatures(body, "keyframes"));
             else found.push(first(`@${name}`, [`css.at-rules.${name}`]), ...declarations(body, name));
             continue;
         }
-        found.push(...selectorFeatures(prelude), ...declarations(body, within));
+        // A keyframe's prelude is its place in the animation ("to", "0%, 25%"), not a selector.
+        found.push(...(within === "keyframes" ? [] : selectorFeatures(prelude)), ...declarations(body, within));
     }
     return found;
 }
@@ -134,7 +136,7 @@ function declarations(body, within) {
 
 // Attributes BCD does not hold: ARIA's (the accessibility tree, not a browser feature of its
 // own) and the namespace declarations an inline SVG carries from its file.
-const NOT_IN_BCD = /^(aria-|xmlns)/;
+const NOT_IN_BCD = /^(aria-|role$|xmlns)/;
 // Meta names BCD does not hold: a search engine's summary, and the home-screen app switches of
 // Safari and of Chrome, which only an installed page reads.
 const META_NOT_IN_BCD = ["description", "apple-mobile-web-app-capable", "mobile-web-app-capable"];
