@@ -30,8 +30,10 @@ if (!(ENGINE in LACKS)) {
 // The reason why this engine cannot test a feature, or false when it can.
 export const lacks = (feature) => LACKS[ENGINE][feature] ?? false;
 
-// What every engine's tab offers; an engine supplies evaluate, waitFor, click, tap, keyDown,
-// keyUp, sendText, setViewport, goto, reload, offline, close and `problems`.
+// What every engine's tab offers; an engine supplies evaluate, waitFor, click, tap, clickAt,
+// tapAt, keyDown, keyUp, sendText, setViewport, hide, goto, reload, offline, close and
+// `problems`. `hide(true)` hides the tab as a child who turns to another one does (the page gets
+// a real visibilitychange), `hide(false)` shows it again.
 export class Tab {
     async press(key) {
         await this.keyDown(key);

@@ -31,6 +31,7 @@ const OWN = {
         zifferixModule: "the compiled program, which the page's first script puts on the window",
         zifferixFonts: "the fonts' loading, which the page's second script puts on the window",
         zifferixFailed: "what the page says when the program cannot be had, which its first script puts on the window",
+        zifferixHeap: "the program's memory in use, which the page's script puts on the window for the storms",
         instantiateWasm: "an option of emscripten's factory, not of the platform",
     },
 };

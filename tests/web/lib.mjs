@@ -45,6 +45,14 @@ export async function assertNoProblems(page) {
     assert.deepEqual(await page.problems(), [], "the console stays clean");
 }
 
+// The viewports children have, from a phone turned sideways to a 4K monitor.
+export const VIEWPORTS = [
+    [1024, 768, "the screen the program was made for"], [1366, 633, "a Chromebook's browser"],
+    [1280, 585, "a small laptop's browser"], [1536, 730, "a laptop's browser"], [820, 1180, "an upright iPad"],
+    [810, 1080, "an older upright iPad"], [834, 1194, "an upright iPad Air"], [844, 390, "a phone turned sideways"],
+    [568, 320, "the smallest phone sideways"], [3840, 2000, "a 4K monitor's browser"],
+];
+
 const inForm = (form, name) => `.form[data-form="${form}"] [data-name="${name}"]`;
 
 export async function click(page, form, name) {

@@ -58,6 +58,26 @@ class PuppeteerTab extends Tab {
         return this.page.tap(selector);
     }
 
+    clickAt(x, y) {
+        return this.page.mouse.click(x, y);
+    }
+
+    tapAt(x, y) {
+        return this.page.touchscreen.tap(x, y);
+    }
+
+    // Another tab in front hides this one.
+    async hide(hidden) {
+        if (hidden && !this.cover) {
+            this.cover = await this.page.browserContext().newPage();
+            await this.cover.bringToFront();
+        } else if (!hidden && this.cover) {
+            await this.page.bringToFront();
+            await this.cover.close();
+            this.cover = null;
+        }
+    }
+
     keyDown(key) {
         return this.page.keyboard.down(key);
     }
@@ -99,8 +119,9 @@ class PuppeteerTab extends Tab {
         }
     }
 
-    close() {
+    async close() {
         goOffline(this.origin, false);
+        await this.hide(false);
         return this.page.close();
     }
 
@@ -135,6 +156,8 @@ export async function launchPuppeteer(engine) {
             page.on("requestfailed", (r) => problems.push(`request failed: ${r.url()}`));
             page.on("response", (r) => r.status() >= 400 && problems.push(`not found: ${r.status()} ${r.url()}`));
             page.on("request", (r) => !r.url().startsWith(url) && !r.url().startsWith("data:") && problems.push(`request elsewhere: ${r.url()}`));
+            // A reload that would lose the points asks first, and the child says yes.
+            page.on("dialog", (d) => d.type() === "beforeunload" && d.accept());
             await tab.setViewport(width, height);
             if (before) {
                 await page.evaluateOnNewDocument(before);

@@ -4,17 +4,10 @@
 
 import assert from "node:assert/strict";
 import { test } from "node:test";
-import { answer, assertNoProblems, german, number, open, shareBrowser, startGame, text, waitFor, waitForTitle } from "./lib.mjs";
+import { VIEWPORTS, answer, assertNoProblems, german, number, open, shareBrowser, startGame, text, waitFor, waitForTitle } from "./lib.mjs";
 import { GAMES } from "./play.mjs";
 
 const shared = shareBrowser();
-
-const VIEWPORTS = [
-    [1024, 768, "the screen the program was made for"], [1366, 633, "a Chromebook's browser"],
-    [1280, 585, "a small laptop's browser"], [1536, 730, "a laptop's browser"], [820, 1180, "an upright iPad"],
-    [810, 1080, "an older upright iPad"], [834, 1194, "an upright iPad Air"], [844, 390, "a phone turned sideways"],
-    [568, 320, "the smallest phone sideways"], [3840, 2000, "a 4K monitor's browser"],
-];
 
 // The controls of the screen in front that reach outside the viewport: their box, or a
 // transparent label's text. The mountain's path runs off the window's edges into the sky and

@@ -94,7 +94,11 @@ class WebKitTab extends Tab {
 
     async click(selector) {
         const [x, y] = await this.centre(selector);
-        await this.actions({
+        await this.clickAt(x, y);
+    }
+
+    clickAt(x, y) {
+        return this.actions({
             type: "pointer", id: "mouse", parameters: { pointerType: "mouse" },
             actions: [{ type: "pointerMove", x, y, origin: "viewport" }, { type: "pointerDown", button: 0 }, { type: "pointerUp", button: 0 }],
         });
@@ -102,6 +106,22 @@ class WebKitTab extends Tab {
 
     tap() {
         throw new Error(lacks("touch"));
+    }
+
+    tapAt() {
+        throw new Error(lacks("touch"));
+    }
+
+    // A minimized window hides the page; set to its size again, it shows it.
+    async hide(hidden) {
+        if (hidden) {
+            this.shown = await this.evaluate(() => [window.innerWidth, window.innerHeight]);
+            await this.command("POST", "/window/minimize", {});
+        } else if (this.shown) {
+            await this.command("POST", "/window/maximize", {});
+            await this.setViewport(...this.shown);
+            this.shown = null;
+        }
     }
 
     keyDown(key) {

@@ -230,6 +230,9 @@
         goodbye.querySelector("button").addEventListener("click", chooseLinked);
         window.addEventListener("hashchange", chooseLinked);
 
+        // The program's memory in use, for the storms that watch it hold steady.
+        window.zifferixHeap = () => z.heapInUse();
+
         z.start(...area);
         chooseLinked();
         document.fonts.addEventListener("loadingdone", () => z.resize(...area));
