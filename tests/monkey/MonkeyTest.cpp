@@ -8,8 +8,16 @@
 
 #include <gtest/gtest.h>
 
+#include "support/Storm.h"
+
+#include <chrono>
+#include <cstdio>
 #include <memory>
+#include <optional>
 #include <random>
+#include <set>
+#include <string>
+#include <utility>
 
 using namespace testing_support;
 using zifferix::Game;
@@ -24,6 +32,7 @@ class Monkey {
         for (int i = 0; i < events; ++i) {
             step();
             check();
+            noteReached();
             if (::testing::Test::HasFatalFailure()) {
                 return;
             }
@@ -32,6 +41,8 @@ class Monkey {
 
     int restarts = 0;
     int wins = 0;
+    // Each game and the row (as game 7) by the level it was played at.
+    std::set<std::pair<int, int>> reached;
 
   private:
     void restart() {
@@ -84,22 +95,23 @@ class Monkey {
 
     void answerRight(ProgramHarness& h, forms::Form& form) {
         const forms::Integer bestBefore = total(h);
-        if (&form == &h.program.screen(Game::Bruchteile)) {
-            h.type(glassAnswer(static_cast<zifferix::frmbruchteile&>(form)) + "\r");
-        } else if (&form == &h.program.screen(Game::Wander)) {
-            h.type(flyingAnswer(static_cast<zifferix::frmWander&>(form)) + "\r");
-        } else if (&form == &h.program.screen(Game::Uhr)) {
-            h.type(clockAnswer(static_cast<zifferix::frmUhr&>(form)) + "\r");
-        } else if (&form == &h.program.screen(Game::Berg)) {
-            h.type(mountainAnswer(static_cast<zifferix::frmBerg&>(form)) + "\r");
-        } else if (&form == &h.program.screen(Game::Waage)) {
-            h.type(balanceAnswer(static_cast<zifferix::frmwaage&>(form)) + "\r");
-        } else if (&form == &h.program.screen(Game::Netz)) {
-            h.type(spiderAnswer(static_cast<zifferix::frmNetz&>(form)) + "\r");
-        } else if (&form == &h.program.screen(Game::Ballon)) {
-            h.type(balloonAnswer(static_cast<zifferix::frmBallon&>(form)) + "\r");
+        if (const std::optional<std::string> answer = answerFor(h.program, form)) {
+            h.type(*answer + "\r");
         }
         wins += total(h) != bestBefore ? 1 : 0;
+    }
+
+    void noteReached() {
+        ProgramHarness& h = *h_;
+        if (h.runtime.ended()) {
+            return;
+        }
+        const zifferix::Module1& shared = h.shared();
+        const std::optional<Game> game = gameOf(h.program, h.active());
+        if (game && shared.Schwierigkeit >= 1 && shared.Schwierigkeit <= 3) {
+            reached.emplace(shared.AllesHintereinander == 1 ? 7 : static_cast<int>(*game),
+                            shared.Schwierigkeit);
+        }
     }
 
     static forms::Integer total(ProgramHarness& h) {
@@ -166,12 +178,14 @@ class Monkey {
     std::unique_ptr<ProgramHarness> h_;
 };
 
+constexpr int kRound = 25000;
+
 class MonkeyRun : public ::testing::TestWithParam<std::tuple<unsigned, int>> {};
 
 TEST_P(MonkeyRun, ThousandsOfRandomEventsNeverBreakTheProgram) {
     const auto [seed, width] = GetParam();
     Monkey monkey(seed, width);
-    monkey.play(25000);
+    monkey.play(kRound);
     RecordProperty("wins", monkey.wins);
     EXPECT_GT(monkey.wins, 0) << "the monkey should also reach the ends of games";
 }
@@ -179,5 +193,32 @@ TEST_P(MonkeyRun, ThousandsOfRandomEventsNeverBreakTheProgram) {
 INSTANTIATE_TEST_SUITE_P(Seeds, MonkeyRun,
                          ::testing::Combine(::testing::Values(1u, 2u, 3u, 4u),
                                             ::testing::Values(kLargeScreen, kSmallScreen)));
+
+// For as long as bench/storm.sh asks (ZIFFERIX_STORM_SECONDS), seed after seed on both screens;
+// between two monkeys the memory in use comes back to where it was.
+TEST(LongMonkeyRun, RandomEventsForAsLongAsAskedNeverBreakTheProgram) {
+    const int seconds = stormSeconds();
+    if (seconds == 0) {
+        GTEST_SKIP() << "only for as long as ZIFFERIX_STORM_SECONDS asks";
+    }
+    const auto end = std::chrono::steady_clock::now() + std::chrono::seconds(seconds);
+    const unsigned first = stormSeed();
+    std::set<std::pair<int, int>> reached;
+    StormReport report{"desktop", first};
+    for (unsigned seed = first; std::chrono::steady_clock::now() < end; ++seed) {
+        int wins = 0;
+        {
+            Monkey monkey(seed, seed % 2 == 0 ? kLargeScreen : kSmallScreen);
+            monkey.play(kRound);
+            ASSERT_FALSE(HasFatalFailure()) << "repeat with ZIFFERIX_SEED=" << seed;
+            reached.insert(monkey.reached.begin(), monkey.reached.end());
+            wins = monkey.wins;
+        }
+        report.round(kRound, wins);
+    }
+    report.finish(reached.size());
+    EXPECT_EQ(reached.size(), 24u) << "every game at every level and the row";
+    EXPECT_LE(report.heapLast, report.heapFirst + report.heapFirst / 10) << "memory in use";
+}
 
 } // namespace

@@ -11,9 +11,11 @@
 #include "glass/frmbruchteile.h"
 #include "mountain/frmBerg.h"
 #include "spider/frmNetz.h"
+#include "start/Zifferix.h"
 
 #include <algorithm>
 #include <cmath>
+#include <optional>
 #include <string>
 
 namespace testing_support {
@@ -83,6 +85,45 @@ inline double balloonExpected(const zifferix::frmBallon& balloon) {
 
 inline std::string balloonAnswer(const zifferix::frmBallon& balloon) {
     return forms::CStr(balloonExpected(balloon));
+}
+
+// Each game's screen and how its answer is read from it.
+template <class Screen, std::string (*answer)(const Screen&)>
+std::string readAnswer(forms::Form& form) {
+    return answer(static_cast<const Screen&>(form));
+}
+struct GameAnswer {
+    zifferix::Game game;
+    std::string (*read)(forms::Form&);
+};
+inline constexpr GameAnswer kGameAnswers[] = {
+    {zifferix::Game::Uhr, readAnswer<zifferix::frmUhr, clockAnswer>},
+    {zifferix::Game::Berg, readAnswer<zifferix::frmBerg, mountainAnswer>},
+    {zifferix::Game::Bruchteile, readAnswer<zifferix::frmbruchteile, glassAnswer>},
+    {zifferix::Game::Netz, readAnswer<zifferix::frmNetz, spiderAnswer>},
+    {zifferix::Game::Waage, readAnswer<zifferix::frmwaage, balanceAnswer>},
+    {zifferix::Game::Ballon, readAnswer<zifferix::frmBallon, balloonAnswer>},
+    {zifferix::Game::Wander, readAnswer<zifferix::frmWander, flyingAnswer>},
+};
+
+// The right answer to the game in front, or nothing where no game is.
+inline std::optional<std::string> answerFor(zifferix::Zifferix& program, forms::Form& form) {
+    for (const auto& [game, read] : kGameAnswers) {
+        if (&program.screen(game) == &form) {
+            return read(form);
+        }
+    }
+    return std::nullopt;
+}
+
+// Which game the form is, if it is one.
+inline std::optional<zifferix::Game> gameOf(zifferix::Zifferix& program, const forms::Form* form) {
+    for (const auto& [game, read] : kGameAnswers) {
+        if (&program.screen(game) == form) {
+            return game;
+        }
+    }
+    return std::nullopt;
 }
 
 } // namespace testing_support
