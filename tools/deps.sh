@@ -22,8 +22,8 @@ WEB_PACKAGES=(
 # WebAssembly features the program uses. The site's own package is checked by lintian and
 # served by a private Apache, fetched with curl; QR codes are read back with zbar.
 WEB_TEST_PACKAGES=(chromium firefox-esr webkit2gtk-driver xvfb wabt apache2-bin curl zbar-tools dpkg-dev lintian)
-# The benchmarks' own X server, window probes and keys.
-BENCH_PACKAGES=(libx11-dev libxdamage-dev xvfb xauth xdotool)
+# The benchmarks' own X server, window probes and keys, and GoogleTest for the long storms.
+BENCH_PACKAGES=(libx11-dev libxdamage-dev xvfb xauth xdotool libgtest-dev)
 # dpkg-shlibdeps finds the libraries the Debian package depends on; CPack asks `file` which
 # of its files are programs.
 PACKAGE_PACKAGES=(dpkg-dev file)

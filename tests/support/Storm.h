@@ -10,8 +10,10 @@
 #include <fstream>
 #include <malloc.h>
 #include <string>
+
+// AddressSanitizer's count of what its allocator handed out; GCC ships no header for it.
 #if defined(__SANITIZE_ADDRESS__)
-#include <sanitizer/allocator_interface.h>
+extern "C" std::size_t __sanitizer_get_current_allocated_bytes();
 #endif
 
 namespace testing_support {
