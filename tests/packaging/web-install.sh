@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # zifferix-web really installed, as on a school's Debian server: with Apache, the page, the
-# program and a font are fetched with their types from http://localhost/zifferix/; then the
-# package is removed and purged, and nothing of it is left while Apache goes on serving.
+# program and a font are fetched with their types from http://localhost/zifferix/, and a game is
+# played to its end in Chromium against it; then the package is removed and purged, and nothing
+# of it is left while Apache goes on serving.
 # For a fresh Debian 12 (it installs apache2 and curl, and stops an Apache it started itself):
 #     flock /tmp/fresh-debian.lock /work/shared/fresh-debian.sh . tests/packaging/web-install.sh
 # Usage: web-install.sh [zifferix-web_<version>_all.deb], by default the one ./package.sh
@@ -79,6 +80,14 @@ serves zifferix.js "text/javascript; charset=utf-8"
 serves fonts/LiberationSans-Regular.woff2 "font/woff2"
 serves links.html "text/html; charset=utf-8"
 grep -q "<title>Zifferix</title>" <<<"$(curl -s http://localhost/zifferix/)" || fail "the page is not Zifferix"
+
+step "a game played in Chromium against the installed site"
+source tools/deps.sh
+apt install --no-install-recommends chromium "$(command -v npm >/dev/null && echo chromium || echo npm)"
+install_browser_test_modules >/dev/null
+ZIFFERIX_URL=http://localhost/zifferix/ node --test tests/web/server.test.mjs >/tmp/game.log 2>&1 ||
+    { cat /tmp/game.log >&2; fail "the game in Chromium"; }
+echo "the spider game won from http://localhost/zifferix/, the build kept for offline play"
 
 gone() { # gone PATH: the address answers 404
     local status

@@ -320,6 +320,25 @@ TEST(ZoomedView, ReportsTheScreenInDesignTwipsSoTheSmallLayoutStaysAt800Pixels) 
     EXPECT_EQ(view::QtServices(2.0).screen.widthTwips(), 6000);
 }
 
+// The window's own size is the room the screens are fitted to: a window manager's title bar and
+// panels are off it.
+TEST(ZoomedView, AWindowMadeLowerRefitsItsScreenToItsRoom) {
+    view::QtServices services(std::nullopt);
+    FakeServices fakes(services.screen);
+    forms::Runtime runtime{fakes.services()};
+    zifferix::Zifferix program{runtime, zifferix::screens()};
+    view::View ui{runtime, &services.screen};
+    program.run();
+    ui.afterEvent();
+    view::FormWindow* w = ui.window(program.start());
+    w->resize(1366, 633);
+    QWidget* go = w->widgetFor(&program.start().cmdAnfang);
+    EXPECT_EQ(ui.zoom().factor(), 633.0 / 546) << "the small layout, as large as it fits";
+    EXPECT_LE(go->geometry().bottom(), 633);
+    EXPECT_LE(go->geometry().right(), 1366);
+    EXPECT_EQ(go->font().pixelSize(), forms::Zoom(633.0 / 546).fontPixels(13.5));
+}
+
 // A form whose timer counts its ticks.
 class TickingForm : public forms::Form {
   public:

@@ -9,25 +9,37 @@ import { tmpdir } from "node:os";
 import path from "node:path";
 import { after, before, test } from "node:test";
 import { promisify } from "node:util";
-import { launch, waitForTitle } from "./lib.mjs";
+import { assertNoProblems, open, shareBrowser, waitFor, waitForTitle } from "./lib.mjs";
 import { GAMES } from "./play.mjs";
-import { captions, choice, serveSite, visit } from "./school.mjs";
 
-const shared = {};
+const shared = shareBrowser();
 before(async () => {
-    shared.site = await serveSite();
-    shared.browser = await launch();
     shared.work = await mkdtemp(path.join(tmpdir(), "zifferix-links-"));
 });
-after(async () => {
-    await shared.browser.close();
-    shared.site.close();
-    await rm(shared.work, { recursive: true, force: true });
-});
+after(() => rm(shared.work, { recursive: true, force: true }));
+
+// The captions of the start screen's chosen options, and the control that has the focus.
+const choice = (page) =>
+    page.evaluate(() => {
+        const start = document.querySelector('.form[data-form="frmstart"]');
+        const chosen = [...start.querySelectorAll("[data-name]")].filter((e) => e.querySelector(":scope > input[type=radio]")?.checked);
+        return { chosen: chosen.map((e) => e.textContent.trim()), focus: document.activeElement?.closest("[data-name]")?.dataset.name };
+    });
+
+// Every game option's and level option's caption on the start screen, top to bottom.
+const captions = (page) =>
+    page.evaluate(() => {
+        const inFrame = (frame) => [...document.querySelectorAll(`.form[data-form="frmstart"] [data-name="${frame}"] [data-name]`)]
+            .filter((e) => e.querySelector(":scope > input[type=radio]")).map((e) => e.textContent.trim());
+        return { games: inFrame("Frame1"), levels: inFrame("Frame2") };
+    });
+
+const visit = (address = "") => open(shared.browser, shared.site.url + address);
 
 // The teacher's page: each figure's link, the address it opens, and the captions under it.
 async function linksPage() {
-    const page = await visit(shared.browser, shared.site.url, "links.html");
+    const page = await shared.browser.open(`${shared.site.url}links.html`, { width: 1024, height: 768 });
+    await waitFor(page, "the codes are drawn", () => document.querySelector("figure[data-link] .code svg"));
     const figures = await page.$$eval("figure[data-link]", (all) => all.map((f) => ({
         link: f.dataset.link,
         href: f.querySelector("a").href,
@@ -37,11 +49,13 @@ async function linksPage() {
     return { page, figures };
 }
 
-const noProblems = (page) => assert.deepEqual(page.problems, [], "the console stays clean and nothing is asked elsewhere");
+const noProblems = assertNoProblems;
 
 test("links.html lists every game of the start screen at every level, each once", async () => {
     const { page, figures } = await linksPage();
-    const start = await visit(shared.browser, shared.site.url);
+    await noProblems(page);
+    await page.close();
+    const start = await visit();
     const { games, levels } = await captions(start);
     assert.equal(games.length, 8);
     assert.equal(levels.length, 3);
@@ -50,74 +64,78 @@ test("links.html lists every game of the start screen at every level, each once"
     for (const figure of figures) {
         assert.equal(figure.href, `${shared.site.url}#${figure.link}`, "the site's folder with the link's name");
     }
-    noProblems(page);
-    await Promise.all([page.close(), start.close()]);
+    await noProblems(start);
+    await start.close();
 });
 
 test("every link of links.html opens the start screen with what it names chosen, and nothing started", async () => {
     const { page, figures } = await linksPage();
     await page.close();
     for (const figure of figures) {
-        const start = await visit(shared.browser, shared.site.url, `#${figure.link}`);
+        const start = await visit(`#${figure.link}`);
         assert.deepEqual(await choice(start), { chosen: [figure.game, figure.level], focus: "cmdAnfang" }, figure.link);
         assert.equal(await start.title(), "Zifferix 1", `${figure.link} starts nothing by itself`);
-        noProblems(start);
+        await noProblems(start);
         await start.close();
     }
 });
 
 test("one Enter starts the linked game at the linked level; a link with a game alone leaves the level", async () => {
     const balance = GAMES.find((g) => g.form === "frmwaage");
-    const page = await visit(shared.browser, shared.site.url, "index.html#waage-normal");
-    await page.keyboard.press("Enter");
+    const page = await visit("index.html#waage-normal");
+    await page.press("Enter");
     await waitForTitle(page, balance.title);
+    await noProblems(page);
+    await page.close();
 
-    const alone = await visit(shared.browser, shared.site.url, "#ballon");
+    const alone = await visit("#ballon");
     assert.deepEqual(await choice(alone), { chosen: ["Ballonfahrt"], focus: "cmdAnfang" });
-    noProblems(page);
-    noProblems(alone);
-    await Promise.all([page.close(), alone.close()]);
+    await noProblems(alone);
+    await alone.close();
 });
 
 test("a new link chooses while the start screen is in front, not while a game is; an unknown one nothing", async () => {
-    const page = await visit(shared.browser, shared.site.url, "#gaensebluemchen-normal");
+    const page = await visit("#gaensebluemchen-normal");
     assert.deepEqual(await choice(page), { chosen: [], focus: "cmdAnfang" }, "the start screen as usual");
     await page.evaluate(() => { location.hash = "spinne-schwer"; });
-    await page.waitForFunction(() => document.querySelector('[data-name="optSchwer"] input').checked);
+    await waitFor(page, "the link has chosen", () => document.querySelector('[data-name="optSchwer"] input').checked);
     assert.deepEqual(await choice(page), { chosen: ["gegen die Spinne", "voll schwer"], focus: "cmdAnfang" });
 
-    await page.keyboard.press("Enter");
+    await page.press("Enter");
     await waitForTitle(page, GAMES.find((g) => g.form === "frmNetz").title);
     await page.evaluate(() => { location.hash = "uhr-leicht"; });
     await new Promise((done) => setTimeout(done, 300));
     assert.equal(await page.title(), GAMES.find((g) => g.form === "frmNetz").title, "the game stays in front");
-    noProblems(page);
+    await noProblems(page);
     await page.close();
 });
 
 test("Neu starten after Aus und Schluss chooses the link's game again", async () => {
-    const page = await visit(shared.browser, shared.site.url, "#zahlen-leicht");
-    await page.keyboard.down("Alt");
-    await page.keyboard.press("a"); // "Aus und Schluss"
-    await page.keyboard.up("Alt");
-    await page.waitForSelector("#goodbye:not([hidden])");
+    const page = await visit("#zahlen-leicht");
+    await page.keyDown("Alt");
+    await page.press("a"); // "Aus und Schluss"
+    await page.keyUp("Alt");
+    await waitFor(page, "the goodbye page", () => !document.getElementById("goodbye").hidden);
     await page.click("#goodbye button");
-    await page.waitForSelector("#goodbye", { hidden: true });
+    await waitFor(page, "a new run", () => document.getElementById("goodbye").hidden);
     assert.deepEqual(await choice(page), { chosen: ["fliegende Zahlen", "leicht"], focus: "cmdAnfang" });
-    noProblems(page);
+    await noProblems(page);
     await page.close();
 });
 
+// Each code as the page draws it, an SVG, drawn to a picture and read by zbar.
 test("every code on links.html reads as its link", async () => {
     const { page, figures } = await linksPage();
-    const codes = await page.$$("figure[data-link] .code");
+    const codes = await page.$$eval("figure[data-link] .code svg", (all) => all.map((svg) => svg.outerHTML));
     assert.equal(codes.length, figures.length);
     for (const [i, code] of codes.entries()) {
+        const drawing = path.join(shared.work, `${figures[i].link}.svg`);
         const picture = path.join(shared.work, `${figures[i].link}.png`);
-        await writeFile(picture, await code.screenshot());
+        await writeFile(drawing, code.includes("xmlns=") ? code : code.replace("<svg ", '<svg xmlns="http://www.w3.org/2000/svg" '));
+        await promisify(execFile)("rsvg-convert", ["--width", "300", "--background-color", "white", "--output", picture, drawing]);
         const { stdout } = await promisify(execFile)("zbarimg", ["--quiet", "--raw", picture]);
         assert.equal(stdout.trim(), figures[i].href, figures[i].link);
     }
-    noProblems(page);
+    await noProblems(page);
     await page.close();
 });

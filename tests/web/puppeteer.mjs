@@ -155,7 +155,8 @@ export async function launchPuppeteer(engine) {
             page.on("pageerror", (e) => problems.push(`page error: ${e.message}`));
             page.on("requestfailed", (r) => problems.push(`request failed: ${r.url()}`));
             page.on("response", (r) => r.status() >= 400 && problems.push(`not found: ${r.status()} ${r.url()}`));
-            page.on("request", (r) => !r.url().startsWith(url) && !r.url().startsWith("data:") && problems.push(`request elsewhere: ${r.url()}`));
+            const site = new URL(".", url).href; // the folder of the page opened
+            page.on("request", (r) => !r.url().startsWith(site) && !r.url().startsWith("data:") && problems.push(`request elsewhere: ${r.url()}`));
             // A reload that would lose the points asks first, and the child says yes.
             page.on("dialog", (d) => d.type() === "beforeunload" && d.accept());
             await tab.setViewport(width, height);
