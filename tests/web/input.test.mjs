@@ -4,30 +4,9 @@
 
 import assert from "node:assert/strict";
 import { test } from "node:test";
-import { assertNoProblems, lacks, open, shareBrowser, startGame, text, waitForTitle } from "./lib.mjs";
+import { assertNoProblems, lacks, open, paste, shareBrowser, startGame, tabletTypes, text, waitForTitle } from "./lib.mjs";
 
 const shared = shareBrowser();
-
-// What a tablet's keyboard sends: no usable key, only the text to insert.
-const tabletTypes = (page, data) =>
-    page.evaluate((d) => {
-        const box = document.activeElement;
-        const event = new InputEvent("beforeinput", { inputType: "insertText", data: d, bubbles: true, cancelable: true });
-        if (box.dispatchEvent(event)) {
-            box.value += d; // what the browser would do if the page let it
-            box.dispatchEvent(new InputEvent("input", { inputType: "insertText", data: d, bubbles: true }));
-        }
-    }, data);
-// What a paste sends. The clipboard's data is the event's own: Firefox's constructor would
-// leave it empty.
-const paste = (page, data) =>
-    page.evaluate((d) => {
-        const transfer = new DataTransfer();
-        transfer.setData("text/plain", d);
-        const event = new ClipboardEvent("paste", { bubbles: true, cancelable: true });
-        Object.defineProperty(event, "clipboardData", { value: transfer });
-        document.activeElement.dispatchEvent(event);
-    }, data);
 
 test("digits and one comma reach the mountain's box however they come", async (t) => {
     const page = await open(shared.browser, shared.site.url);

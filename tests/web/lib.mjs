@@ -53,6 +53,29 @@ export const VIEWPORTS = [
     [568, 320, "the smallest phone sideways"], [3840, 2000, "a 4K monitor's browser"],
 ];
 
+// Text as a tablet's keyboard sends it, with no usable key: where the page lets it, the browser
+// inserts it into the box in focus.
+export const tabletTypes = (page, data) =>
+    page.evaluate((d) => {
+        const box = document.activeElement;
+        const event = new InputEvent("beforeinput", { inputType: "insertText", data: d, bubbles: true, cancelable: true });
+        if (box.dispatchEvent(event) && "value" in box) {
+            box.value += d;
+            box.dispatchEvent(new InputEvent("input", { inputType: "insertText", data: d, bubbles: true }));
+        }
+    }, data);
+
+// What a paste sends. The clipboard's data is the event's own: Firefox's constructor would
+// leave it empty.
+export const paste = (page, data) =>
+    page.evaluate((d) => {
+        const transfer = new DataTransfer();
+        transfer.setData("text/plain", d);
+        const event = new ClipboardEvent("paste", { bubbles: true, cancelable: true });
+        Object.defineProperty(event, "clipboardData", { value: transfer });
+        document.activeElement.dispatchEvent(event);
+    }, data);
+
 const inForm = (form, name) => `.form[data-form="${form}"] [data-name="${name}"]`;
 
 export async function click(page, form, name) {

@@ -6,7 +6,7 @@
 // start screen and holds the page to its promises: a clean console, a key that still moves the
 // focus, and the program's memory noted.
 
-import { ENGINE, VIEWPORTS, focused, lacks, reload, waitFor, waitForTitle } from "./lib.mjs";
+import { ENGINE, VIEWPORTS, focused, lacks, paste, reload, tabletTypes, waitFor, waitForTitle } from "./lib.mjs";
 import { GAMES } from "./play.mjs";
 
 const ROW = { option: "opt10", title: "das Spiel" };
@@ -60,24 +60,6 @@ const centres = (page, selector) =>
         .map((r) => [Math.round(r.left + r.width / 2), Math.round(r.top + r.height / 2)])
         .filter(([x, y]) => x >= 0 && y >= 0 && x < innerWidth && y < innerHeight), selector);
 
-// Text as a tablet's keyboard sends it: where the page lets it, the browser inserts it.
-const tabletTypes = (page, data) =>
-    page.evaluate((d) => {
-        const box = document.activeElement;
-        if (box.dispatchEvent(new InputEvent("beforeinput", { inputType: "insertText", data: d, bubbles: true, cancelable: true })) && "value" in box) {
-            box.value += d;
-            box.dispatchEvent(new InputEvent("input", { inputType: "insertText", data: d, bubbles: true }));
-        }
-    }, data);
-// The clipboard's data is the event's own: Firefox's constructor would leave it empty.
-const paste = (page, data) =>
-    page.evaluate((d) => {
-        const transfer = new DataTransfer();
-        transfer.setData("text/plain", d);
-        const event = new ClipboardEvent("paste", { bubbles: true, cancelable: true });
-        Object.defineProperty(event, "clipboardData", { value: transfer });
-        document.activeElement.dispatchEvent(event);
-    }, data);
 // An input method's commit; where the automation has none, its composition events stand in.
 const commit = (page, data) =>
     lacks("textWithoutKeys")
