@@ -6,6 +6,7 @@
 // start screen and holds the page to its promises: a clean console, a key that still moves the
 // focus, and the program's memory noted.
 
+import { randomBytes } from "node:crypto";
 import { ENGINE, VIEWPORTS, focused, lacks, paste, reload, tabletTypes, waitFor, waitForTitle } from "./lib.mjs";
 import { GAMES } from "./play.mjs";
 
@@ -15,7 +16,7 @@ export const TARGETS = [...GAMES, ROW].flatMap((g) => Object.entries(LEVELS).map
     ({ key: `${g.option}/${level}`, name: `${g.title} ${name}`, option: g.option, level })));
 
 // A seed as ZIFFERIX_SEED gives it, or a new one.
-export const seedOf = (text) => (text ? Number(text) >>> 0 : crypto.getRandomValues(new Uint32Array(1))[0]);
+export const seedOf = (text) => (text ? Number(text) >>> 0 : randomBytes(4).readUInt32LE());
 
 // Small, fast and the same in every engine's Node.js: mulberry32.
 export function dice(seed) {
