@@ -80,11 +80,18 @@ class WebKitTab extends Tab {
         return this.script(EVALUATE, [String(fn), args]);
     }
 
+    // A page that reloads while it is watched ends the watch with the old page; watch the new one.
     async waitFor(what, check, ...args) {
-        try {
-            await this.script(POLL, [String(check), args, 90000]);
-        } catch (e) {
-            throw new Error(`timed out waiting until ${what}: ${e.message}`);
+        const deadline = Date.now() + 90000;
+        for (;;) {
+            try {
+                return await this.script(POLL, [String(check), args, Math.max(deadline - Date.now(), 0)]);
+            } catch (e) {
+                if (!/unload/.test(e.message) || Date.now() >= deadline) {
+                    throw new Error(`timed out waiting until ${what}: ${e.message}`);
+                }
+                await new Promise((done) => setTimeout(done, 100));
+            }
         }
     }
 
