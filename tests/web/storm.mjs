@@ -126,8 +126,13 @@ class Storm {
                 await this.observe();
             }
         } else {
-            await this.pressOne(s.goodbye ? "#goodbye button" : s.message ? "#message button" : ".form.active .close-box");
+            await this.leave(s);
         }
+    }
+
+    // Away from what is in front: the goodbye page, a message, or a game by its close box.
+    async leave(s) {
+        await this.pressOne(s.goodbye ? "#goodbye button" : s.message ? "#message button" : ".form.active .close-box");
     }
 
     async key() {
@@ -232,7 +237,7 @@ class Storm {
             if (!s.ready) await waitFor(this.page, "the page is ready", () => document.documentElement.dataset.ready === "true");
             else if (s.turn) await this.page.setViewport(1024, 768);
             else if (s.front === "frmstart" && !s.message && !s.goodbye) return;
-            else await this.pressOne(s.goodbye ? "#goodbye button" : s.message ? "#message button" : ".form.active .close-box");
+            else await this.leave(s);
             await sleep(100);
         }
         throw new Error("the page does not come back to the start screen");
