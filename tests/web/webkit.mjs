@@ -53,6 +53,10 @@ const end = Date.now() + timeout;
     }
 })().then(() => done({ value: null }), (e) => done({ error: String((e && e.stack) || e) }));`;
 
+// A script's answer lost to a page that reloads, or to one still settling after its load (a
+// busy machine has seen this): only scripts that may run twice are tried again.
+const LOST = /unload|Could not parse script result/;
+
 class WebKitTab extends Tab {
     constructor(driver, session, origin) {
         super();
@@ -80,14 +84,14 @@ class WebKitTab extends Tab {
         return this.script(EVALUATE, [String(fn), args]);
     }
 
-    // A page that reloads while it is watched ends the watch with the old page; watch the new one.
+    // A watch lost with its page is taken up again on the new one.
     async waitFor(what, check, ...args) {
         const deadline = Date.now() + 90000;
         for (;;) {
             try {
                 return await this.script(POLL, [String(check), args, Math.max(deadline - Date.now(), 0)]);
             } catch (e) {
-                if (!/unload/.test(e.message) || Date.now() >= deadline) {
+                if (!LOST.test(e.message) || Date.now() >= deadline) {
                     throw new Error(`timed out waiting until ${what}: ${e.message}`);
                 }
                 await new Promise((done) => setTimeout(done, 100));
@@ -162,7 +166,14 @@ class WebKitTab extends Tab {
     // A page the service worker serves comes without the server's early script: it is noted
     // from then on.
     async loaded() {
-        await this.evaluate(recordProblems);
+        for (let tries = 1; ; tries++) {
+            try {
+                return await this.evaluate(recordProblems);
+            } catch (e) {
+                if (!LOST.test(e.message) || tries === 5) throw e;
+                await new Promise((done) => setTimeout(done, 200));
+            }
+        }
     }
 
     async goto(url) {
