@@ -27,6 +27,14 @@ export function shareBrowser() {
     return shared;
 }
 
+// A server of a test's own, closed when the test ends, failed or not: one left open would keep
+// the suite from ending.
+export async function serveFor(t, ...args) {
+    const site = await serve(...args);
+    t.after(() => site.close());
+    return site;
+}
+
 // A page of the program in a fresh profile, at a viewport, by touch or not; `before` runs ahead
 // of the page's own script. Its console errors and warnings, page errors and failed requests
 // are noted: a test ends by asserting that there were none.

@@ -5,7 +5,7 @@
 
 import assert from "node:assert/strict";
 import { test } from "node:test";
-import { answer, assertNoProblems, focused, german, lacks, number, open, reload, serve, shareBrowser, startGame, text, waitFor, waitForTitle } from "./lib.mjs";
+import { answer, assertNoProblems, focused, german, lacks, number, open, reload, serveFor, shareBrowser, startGame, text, waitFor, waitForTitle } from "./lib.mjs";
 import { GAMES } from "./play.mjs";
 
 const shared = shareBrowser();
@@ -16,52 +16,40 @@ const keyEvent = (page, type, init) =>
     page.evaluate((t, i) => !document.activeElement.dispatchEvent(new KeyboardEvent(t, { ...i, bubbles: true, cancelable: true })), type, init);
 const ignoring = async (page, pattern) => (await page.problems()).filter((p) => !pattern.test(p));
 
-test("a host that sends index.html to its folder: the second visit opens, and so do the fonts' licences", async () => {
-    const site = await serve("/zifferix/", { redirects: { "index.html": "./" } });
-    try {
-        const page = await open(shared.browser, site.url);
-        await page.evaluate(async () => {
-            await navigator.serviceWorker.ready;
-            while (!navigator.serviceWorker.controller) await new Promise((done) => setTimeout(done, 50));
-        });
-        await reload(page);
-        assert.equal(await page.title(), "Zifferix 1", "the page comes from the worker's cache");
-        await page.goto(`${site.url}fonts/LICENSE-LiberationSans.txt`);
-        assert.match(await page.evaluate(() => document.body.textContent), /Liberation/);
-        await page.close();
-    } finally {
-        site.close();
-    }
+test("a host that sends index.html to its folder: the second visit opens, and so do the fonts' licences", async (t) => {
+    const site = await serveFor(t, "/zifferix/", { redirects: { "index.html": "./" } });
+    const page = await open(shared.browser, site.url);
+    await page.evaluate(async () => {
+        await navigator.serviceWorker.ready;
+        while (!navigator.serviceWorker.controller) await new Promise((done) => setTimeout(done, 50));
+    });
+    await reload(page);
+    assert.equal(await page.title(), "Zifferix 1", "the page comes from the worker's cache");
+    await page.goto(`${site.url}fonts/LICENSE-LiberationSans.txt`);
+    assert.match(await page.evaluate(() => document.body.textContent), /Liberation/);
+    await page.close();
 });
 
-test("a filter that blocks the fonts leaves a page that plays in the browser's own", async () => {
-    const site = await serve();
+test("a filter that blocks the fonts leaves a page that plays in the browser's own", async (t) => {
+    const site = await serveFor(t);
     site.refused = /\.woff2$/;
-    try {
-        const page = await open(shared.browser, site.url);
-        await startGame(page, "opt4", "optEinfach");
-        await waitForTitle(page, "Multiplikation");
-        assert.deepEqual(await ignoring(page, /woff2|status of 403/), [], "only the fonts are missing");
-        await page.close();
-    } finally {
-        site.close();
-    }
+    const page = await open(shared.browser, site.url);
+    await startGame(page, "opt4", "optEinfach");
+    await waitForTitle(page, "Multiplikation");
+    assert.deepEqual(await ignoring(page, /woff2|status of 403/), [], "only the fonts are missing");
+    await page.close();
 });
 
-test("a filter that blocks the program: the page says so, and tries again", async () => {
-    const site = await serve();
+test("a filter that blocks the program: the page says so, and tries again", async (t) => {
+    const site = await serveFor(t);
     site.refused = /\.wasm$/;
     const page = await shared.browser.open(site.url, { width: 1024, height: 768 });
-    try {
-        await waitFor(page, "the page says it cannot load", () => !document.getElementById("failed").hidden);
-        assert.match(await page.$eval("#failed p", (p) => p.textContent), /Zifferix konnte nicht geladen werden/);
-        site.refused = null;
-        await page.click("#failed button");
-        await waitFor(page, "the page is ready after the second try", () => document.documentElement.dataset.ready === "true");
-        await page.close();
-    } finally {
-        site.close(); // a server left open would keep the suite from ending
-    }
+    await waitFor(page, "the page says it cannot load", () => !document.getElementById("failed").hidden);
+    assert.match(await page.$eval("#failed p", (p) => p.textContent), /Zifferix konnte nicht geladen werden/);
+    site.refused = null;
+    await page.click("#failed button");
+    await waitFor(page, "the page is ready after the second try", () => document.documentElement.dataset.ready === "true");
+    await page.close();
 });
 
 // The question itself is the browser's; what the page does is to ask for it.

@@ -3,7 +3,7 @@
 
 import assert from "node:assert/strict";
 import { test } from "node:test";
-import { assertNoProblems, click, focused, open, serve, shareBrowser, waitFor, waitForTitle } from "./lib.mjs";
+import { assertNoProblems, click, focused, open, serveFor, shareBrowser, waitFor, waitForTitle } from "./lib.mjs";
 
 const shared = shareBrowser();
 
@@ -88,14 +88,13 @@ test("the idle start screen asks for no animation frame, a game for many", async
     await page.close();
 });
 
-test("a server that does not know WebAssembly's type still serves a page that plays", async () => {
-    const plain = await serve("/", { types: { ".wasm": "application/octet-stream" } });
+test("a server that does not know WebAssembly's type still serves a page that plays", async (t) => {
+    const plain = await serveFor(t, "/", { types: { ".wasm": "application/octet-stream" } });
     const page = await open(shared.browser, plain.url);
     await page.press("Enter");
     assert.equal(await message(page), "Fehler: Du hast keinen Schwierigkeitsgrad gewählt!");
     await assertNoProblems(page);
     await page.close();
-    plain.close();
 });
 
 test("Aus und Schluss says goodbye, and Neu starten begins a new run", async () => {

@@ -8,7 +8,7 @@ import { cp, mkdtemp, readFile, rm, writeFile } from "node:fs/promises";
 import os from "node:os";
 import path from "node:path";
 import { test } from "node:test";
-import { SITE, answer, assertNoProblems, german, lacks, number, open, reload, serve, shareBrowser, text, waitFor, waitForTitle } from "./lib.mjs";
+import { SITE, answer, assertNoProblems, german, lacks, number, open, reload, serveFor, shareBrowser, text, waitFor, waitForTitle } from "./lib.mjs";
 import { GAMES } from "./play.mjs";
 
 const shared = shareBrowser();
@@ -115,7 +115,7 @@ test("a new build replaces the old one as a whole: after it has loaded, every fi
     await writeFile(path.join(second, "index.html"), index.replace("<title>", '<meta name="build" content="second">\n<title>'));
     const version = execFileSync("python3", [path.resolve("../../tools/site.py"), "--stamp", second]).toString().trim();
 
-    const site = await serve(); // an origin of its own: no worker of an earlier test
+    const site = await serveFor(t); // an origin of its own: no worker of an earlier test
     const page = await open(shared.browser, site.url);
     await workerReady(page);
     site.root = second;
@@ -134,6 +134,5 @@ test("a new build replaces the old one as a whole: after it has loaded, every fi
     await reload(page);
     assert.equal(await page.$eval('meta[name="build"]', (m) => m.content), "second");
     await page.close();
-    site.close();
     await rm(second, { recursive: true });
 });

@@ -84,18 +84,25 @@ class WebKitTab extends Tab {
         return this.script(EVALUATE, [String(fn), args]);
     }
 
-    // A watch lost with its page is taken up again on the new one.
-    async waitFor(what, check, ...args) {
-        const deadline = Date.now() + 90000;
+    // Runs a script that may run twice until its answer comes or the time is up.
+    async again(run, ms) {
+        const deadline = Date.now() + ms;
         for (;;) {
             try {
-                return await this.script(POLL, [String(check), args, Math.max(deadline - Date.now(), 0)]);
+                return await run(Math.max(deadline - Date.now(), 0));
             } catch (e) {
-                if (!LOST.test(e.message) || Date.now() >= deadline) {
-                    throw new Error(`timed out waiting until ${what}: ${e.message}`);
-                }
+                if (!LOST.test(e.message) || Date.now() >= deadline) throw e;
                 await new Promise((done) => setTimeout(done, 100));
             }
+        }
+    }
+
+    // A watch lost with its page is taken up again on the new one.
+    async waitFor(what, check, ...args) {
+        try {
+            await this.again((left) => this.script(POLL, [String(check), args, left]), 90000);
+        } catch (e) {
+            throw new Error(`timed out waiting until ${what}: ${e.message}`);
         }
     }
 
@@ -166,14 +173,7 @@ class WebKitTab extends Tab {
     // A page the service worker serves comes without the server's early script: it is noted
     // from then on.
     async loaded() {
-        for (let tries = 1; ; tries++) {
-            try {
-                return await this.evaluate(recordProblems);
-            } catch (e) {
-                if (!LOST.test(e.message) || tries === 5) throw e;
-                await new Promise((done) => setTimeout(done, 200));
-            }
-        }
+        await this.again(() => this.evaluate(recordProblems), 2000);
     }
 
     async goto(url) {
