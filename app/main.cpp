@@ -3,9 +3,9 @@
 #include "app/Options.h"
 #include "app/Screens.h"
 #include "start/Zifferix.h"
-#include "view/Fonts.h"
-#include "view/QtServices.h"
-#include "view/View.h"
+#include "qt/Fonts.h"
+#include "qt/QtServices.h"
+#include "qt/View.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -91,15 +91,15 @@ int main(int argc, char* argv[]) {
     QApplication::setStyle(QStringLiteral("Fusion"));
     QApplication::setQuitOnLastWindowClosed(false); // the start screen's exit button ends it
 
-    view::installFontSubstitutes();
+    qt::installFontSubstitutes();
     // The screens fill the screen's free area, or take the zoom the command line gives.
-    view::QtServices services(options.zoom);
+    qt::QtServices services(options.zoom);
     // One font family for everything, the message boxes grown with the screens.
-    QApplication::setFont(view::qfont(forms::Font{}, services.screen.zoom().factor()));
+    QApplication::setFont(qt::qfont(forms::Font{}, services.screen.zoom().factor()));
 
     forms::Runtime runtime(services.services());
     zifferix::Zifferix program(runtime, zifferix::screens());
-    view::View view(runtime, &services.screen);
+    qt::View view(runtime, &services.screen);
     services.messageBox.parent = [&view] { return view.activeWindow(); };
 
     program.run();

@@ -1,10 +1,9 @@
 #include "balance/frmwaage.h"
 
 #include "start/Ending.h"
+#include "start/Levels.h"
 #include "start/Problems.h"
-#include "start/frmstart.h"
 
-#include <array>
 
 namespace zifferix {
 namespace {
@@ -12,19 +11,17 @@ namespace {
 using forms::Integer;
 using forms::Single;
 
-struct Level {
-    Integer startPoints;
-    Integer bonus;
+struct Summands {
     Range a;
     Range b;
     Range c; // drawn again until it is below a + b and differs from both
 };
 
-constexpr std::array<Level, 3> kLevels{{
-    {15, 10, {3, 23}, {2, 14}, {1, 35}},
-    {22, 13, {3, 38}, {2, 19}, {1, 50}},
-    {30, 15, {3, 70}, {2, 30}, {1, 50}},
-}};
+constexpr Levels<Summands> kLevels{
+    {15, 10, {{3, 23}, {2, 14}, {1, 35}}},
+    {22, 13, {{3, 38}, {2, 19}, {1, 50}}},
+    {30, 15, {{3, 70}, {2, 30}, {1, 50}}},
+};
 
 constexpr Integer kWrongAnswer = 2;
 constexpr Integer kStartLevel = 9;
@@ -52,9 +49,9 @@ frmwaage::frmwaage(Zifferix& program)
 }
 
 void frmwaage::Form_Activate() {
-    program_.start().clearDifficulty();
+    program_.clearDifficulty();
     LayoutVerkleinern();
-    shared_.Punkte = kLevels[difficulty::row(shared_.Schwierigkeit)].startPoints;
+    shared_.Punkte = kLevels[shared_.Schwierigkeit].startPoints;
     Runde = 0;
     Stufe = kStartLevel;
     cmdStart.Enabled = true;
@@ -85,11 +82,11 @@ void frmwaage::NaechsteRechnung() {
     }
 
     Randomize();
-    const Level& table = kLevels[difficulty::row(shared_.Schwierigkeit)];
-    Summand1 = draw(table.a, Rnd());
-    Summand2 = draw(table.b, Rnd());
+    const Summands& summands = kLevels[shared_.Schwierigkeit].rules;
+    Summand1 = draw(summands.a, Rnd());
+    Summand2 = draw(summands.b, Rnd());
     do {
-        Summand3 = draw(table.c, Rnd());
+        Summand3 = draw(summands.c, Rnd());
     } while (Summand3 >= Summand1 + Summand2 || Summand3 == Summand1 || Summand3 == Summand2);
 
     lblLinks.Caption = forms::CStr(Summand1) + " + " + forms::CStr(Summand2);
@@ -134,7 +131,7 @@ void frmwaage::judge(Single typed) {
 
 void frmwaage::win() {
     Grundstellung();
-    endWon(program_, *this, Game::Netz, kLevels[difficulty::row(shared_.Schwierigkeit)].bonus);
+    endWon(program_, *this, kLevels[shared_.Schwierigkeit].bonus);
 }
 
 void frmwaage::cmdEnde_Click() {

@@ -1,9 +1,9 @@
 #include "balloon/MassProblem.h"
 
+#include "start/Conversion.h"
 #include "start/Module1.h"
 
 #include <cmath>
-#include <cstdlib>
 
 namespace zifferix {
 namespace {
@@ -17,51 +17,31 @@ constexpr int Dag = 2;
 constexpr int Kg = 3;
 constexpr int T = 4;
 
-void drawUnits(MassProblem& p, int level, const std::function<Single()>& Rnd) {
-    const auto R4 = [&] { return static_cast<int>(Int(Rnd() * 4)) + 1; };
+UnitPair drawUnitsFor(int level, const Draw& Rnd) {
     switch (level) {
     case difficulty::Leicht: // neighbours only: t and kg, kg and dag, dag and g
+        return drawUnits(4, Rnd, neighbours);
+    case difficulty::Normal: {
+        UnitPair units;
         do {
-            p.VonEinheit = R4();
-            p.NachEinheit = R4();
-        } while (std::abs(p.VonEinheit - p.NachEinheit) != 1);
-        break;
-    case difficulty::Normal:
-        do {
-            p.VonEinheit = R4();
-            if (p.VonEinheit == T) {
-                p.NachEinheit = Kg;
-            } else if (p.VonEinheit == Dag) {
-                p.NachEinheit = static_cast<int>(Int(Rnd() * 2)) + 1;
-                if (p.NachEinheit == Dag) {
-                    p.NachEinheit = Kg;
+            units.from = static_cast<int>(Int(Rnd() * 4)) + 1;
+            if (units.from == T) {
+                units.to = Kg;
+            } else if (units.from == Dag) {
+                units.to = static_cast<int>(Int(Rnd() * 2)) + 1;
+                if (units.to == Dag) {
+                    units.to = Kg;
                 }
             } else {
-                p.NachEinheit = R4();
+                units.to = static_cast<int>(Int(Rnd() * 4)) + 1;
             }
-        } while (std::abs(p.VonEinheit - p.NachEinheit) != 1 &&
-                 std::abs(p.VonEinheit - p.NachEinheit) != 2);
-        break;
+        } while (!oneOrTwoApart(units));
+        return units;
+    }
     default:
-        do {
-            p.VonEinheit = R4();
-            p.NachEinheit = R4();
-        } while (p.VonEinheit == p.NachEinheit);
-        break;
+        return drawUnits(4, Rnd, different);
     }
 }
-
-// How the decimal places and the mantissa are drawn, and the range the number must lie in
-// (open at both ends); a case without a range is drawn once.
-struct NumberRule {
-    int placesRange; // Kommastellen = Int(Rnd * placesRange) + placesFrom; 0 draws nothing
-    int placesFrom;
-    int mantissaRange; // Mantisse = Int(Rnd * mantissaRange) + mantissaFrom
-    int mantissaFrom;
-    bool bounded;
-    Double above;
-    Double below;
-};
 
 NumberRule ruleFor(const MassProblem& p, int level) {
     const bool down = p.VonEinheit > p.NachEinheit; // to a smaller unit, the answer is larger
@@ -100,7 +80,9 @@ Double MassProblem::expected() const {
 
 MassProblem drawMassProblem(int level, const std::function<Single()>& Rnd) {
     MassProblem p;
-    drawUnits(p, level, Rnd);
+    const UnitPair units = drawUnitsFor(level, Rnd);
+    p.VonEinheit = units.from;
+    p.NachEinheit = units.to;
 
     // From g, at leicht and normal, a whole number is drawn directly.
     if (level != difficulty::VollSchwer && p.VonEinheit == G) {
@@ -109,17 +91,10 @@ MassProblem drawMassProblem(int level, const std::function<Single()>& Rnd) {
         p.Zahl = p.Mantisse;
         return p;
     }
-    const NumberRule rule = ruleFor(p, level);
-    do {
-        p.Kommastellen =
-            rule.placesRange == 0
-                ? rule.placesFrom
-                : static_cast<int>(Int(Rnd() * static_cast<Single>(rule.placesRange))) +
-                      rule.placesFrom;
-        p.Mantisse = Int(Rnd() * static_cast<Single>(rule.mantissaRange)) +
-                     static_cast<Single>(rule.mantissaFrom);
-        p.Zahl = p.Mantisse * std::pow(10.0, -p.Kommastellen);
-    } while (rule.bounded && !(p.Zahl > rule.above && p.Zahl < rule.below));
+    const DrawnNumber n = drawNumber(ruleFor(p, level), Rnd);
+    p.Kommastellen = n.places;
+    p.Mantisse = n.mantissa;
+    p.Zahl = n.value;
     return p;
 }
 

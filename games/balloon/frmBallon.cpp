@@ -2,8 +2,8 @@
 
 #include "start/Ending.h"
 #include "start/Layout.h"
+#include "start/Levels.h"
 #include "start/Problems.h"
-#include "start/frmstart.h"
 
 #include <array>
 
@@ -12,11 +12,7 @@ namespace {
 
 using forms::Integer;
 
-struct Level {
-    Integer startPoints;
-    Integer bonus;
-};
-constexpr std::array<Level, 3> kLevels{{{15, 10}, {20, 15}, {25, 20}}};
+constexpr Levels<> kLevels{{15, 10}, {20, 15}, {25, 20}};
 
 // Where the balloon's left edge heads for each helium level. Growing by one step per tick
 // keeps its bottom edge at 7810 and its centre at 1996, so a target is a size.
@@ -127,7 +123,7 @@ void frmBallon::Form_Activate() {
         shpBall.Top = layout::twips(shpBall.Top * kY - 500);
     }
 
-    shared_.Punkte = kLevels[difficulty::row(shared_.Schwierigkeit)].startPoints;
+    shared_.Punkte = kLevels[shared_.Schwierigkeit].startPoints;
     tmr.Enabled = true;
     tmr.Interval = 1;
 
@@ -229,7 +225,7 @@ void frmBallon::GasVerlieren() {
 }
 
 void frmBallon::win() {
-    endWon(program_, *this, Game::Wander, kLevels[difficulty::row(shared_.Schwierigkeit)].bonus);
+    endWon(program_, *this, kLevels[shared_.Schwierigkeit].bonus);
 }
 
 void frmBallon::cmdEnde_Click() {

@@ -2,8 +2,8 @@
 
 #include "start/Ending.h"
 #include "start/Layout.h"
+#include "start/Levels.h"
 #include "start/Problems.h"
-#include "start/frmstart.h"
 
 #include <array>
 #include <cmath>
@@ -14,16 +14,16 @@ namespace {
 using forms::Integer;
 using forms::Single;
 
-struct Level {
+struct Rules {
     Integer target; // right answers needed in the minute
-    Integer bonus;
     const char* instructions;
 };
-constexpr std::array<Level, 3> kLevels{{
-    {10, 5, "instructions/clock1.html"},
-    {20, 10, "instructions/clock2.html"},
-    {30, 15, "instructions/clock3.html"},
-}};
+// The clock race keeps the 0 points the start button gave it.
+constexpr Levels<Rules> kLevels{
+    {0, 5, {10, "instructions/clock1.html"}},
+    {0, 10, {20, "instructions/clock2.html"}},
+    {0, 15, {30, "instructions/clock3.html"}},
+};
 
 constexpr Range kFactor{2, 8};  // 2 to 9 at every level
 constexpr int kMinute = 60;     // new problems come until then
@@ -61,7 +61,7 @@ frmUhr::frmUhr(Zifferix& program)
     Image3.Move(kImageLeft, 1020, 9150, 4800);
     std::array<forms::Image*, 3> pictures{&Image1, &Image2, &Image3};
     for (std::size_t i = 0; i < pictures.size(); ++i) {
-        pictures[i]->Picture = {kLevels[i].instructions, 9150, 4800};
+        pictures[i]->Picture = {kLevels[static_cast<int>(i) + 1].rules.instructions, 9150, 4800};
         pictures[i]->Visible = false;
     }
 
@@ -148,9 +148,8 @@ void frmUhr::Form_Activate() {
 }
 
 void frmUhr::cmdAnfang_Click() {
-    frmstart& s = program_.start();
-    s.clearDifficulty();
-    s.opt1.setValue(false);
+    program_.clearDifficulty();
+    program_.clearChoice(Game::Uhr);
     BackColor = kNavy;
     for (forms::Control* c : std::initializer_list<forms::Control*>{&Image1, &Image2, &Image3}) {
         c->Visible = false;
@@ -192,11 +191,11 @@ void frmUhr::start_Click() {
 void frmUhr::judge() {
     ZEITGEBER.Enabled = false;
     const int level = shared_.Schwierigkeit;
-    const Level& table = kLevels[difficulty::row(level)];
-    if (Richtige >= table.target) {
+    const Level<Rules>& table = kLevels[level];
+    if (Richtige >= table.rules.target) {
         Grundstellung();
         if (shared_.AllesHintereinander != 0) {
-            handOver(shared_, *this, program_.screen(Game::Berg));
+            program_.wonInRow(*this);
             return;
         }
         shared_.Punkte = static_cast<Integer>(shared_.Punkte + table.bonus);

@@ -2,10 +2,9 @@
 
 #include "start/Ending.h"
 #include "start/Layout.h"
+#include "start/Levels.h"
 #include "start/Problems.h"
-#include "start/frmstart.h"
 
-#include <array>
 #include <climits>
 
 namespace zifferix {
@@ -14,15 +13,11 @@ namespace {
 using forms::Integer;
 using forms::Single;
 
-struct Level {
-    Integer startPoints;
-    Integer bonus;
-    int largestFactor;
+struct Growth {
+    int largestFactor; // the numbers grow with every right answer up to it
 };
 
-constexpr std::array<Level, 3> kLevels{{
-    {-4, 5, 2}, {1, 10, 4}, {6, 15, INT_MAX}, // grows with every right answer
-}};
+constexpr Levels<Growth> kLevels{{-4, 5, {2}}, {1, 10, {4}}, {6, 15, {INT_MAX}}};
 
 constexpr Integer kPointsPerProblem = 2;
 constexpr Integer kWrongAnswer = 2;
@@ -102,8 +97,8 @@ void frmWander::Form_Activate() {
         cmdEnde.Left = layout::scaleX(cmdEnde.Left);
         cmdEnde.Top = layout::scaleY(cmdEnde.Top);
     }
-    program_.start().clearDifficulty();
-    shared_.Punkte = kLevels[difficulty::row(shared_.Schwierigkeit)].startPoints;
+    program_.clearDifficulty();
+    shared_.Punkte = kLevels[shared_.Schwierigkeit].startPoints;
 
     for (forms::Control* c :
          std::initializer_list<forms::Control*>{&lblZahl1, &lblZahl2, &lblZahl3, &txtEing}) {
@@ -139,15 +134,14 @@ void frmWander::NeueAufgabe() {
         tmrTimer.Enabled = false;
         Grundstellung();
         if (shared_.AllesHintereinander != 0) {
-            handOver(shared_, *this, program_.screen(Game::Bruchteile));
+            program_.wonInRow(*this);
             return;
         }
         const int level = shared_.Schwierigkeit;
         if (shared_.Punkte < 0) {
             shared_.Punkte = 0;
         }
-        shared_.Punkte =
-            static_cast<Integer>(shared_.Punkte + kLevels[difficulty::row(level)].bonus);
+        shared_.Punkte = static_cast<Integer>(shared_.Punkte + kLevels[level].bonus);
         program_.recordWin(Game::Wander, shared_.Punkte, level);
         Hide();
         return;
@@ -206,7 +200,7 @@ void frmWander::txtEing_KeyPress(int& KeyAscii) {
 void frmWander::Auswerten() {
     if (forms::SingleEquals(Summe, forms::Val(txtEing.Text))) {
         ++Richtige;
-        if (Faktor < kLevels[difficulty::row(shared_.Schwierigkeit)].largestFactor) {
+        if (Faktor < kLevels[shared_.Schwierigkeit].rules.largestFactor) {
             ++Faktor;
         }
         txtEing.Text.clear();

@@ -2,10 +2,9 @@
 
 #include "start/Ending.h"
 #include "start/Layout.h"
+#include "start/Levels.h"
 #include "start/Problems.h"
-#include "start/frmstart.h"
 
-#include <array>
 #include <cmath>
 
 namespace zifferix {
@@ -14,19 +13,16 @@ namespace {
 using forms::Integer;
 using forms::Single;
 
-struct Level {
+struct Rules {
     int drainInterval; // ms per drain tick
-    Integer startPoints;
-    Single limit; // Zahl / Nenner stays below it
-    Integer bonus;
-    Integer rowBonus;
+    Single limit;      // Zahl / Nenner stays below it
 };
 
-constexpr std::array<Level, 3> kLevels{{
-    {600, 30, 10, 5, 50},
-    {400, 37, 12, 10, 80},
-    {300, 45, 15, 15, 110},
-}};
+constexpr Levels<Rules> kLevels{
+    {30, 5, {600, 10}},
+    {37, 10, {400, 12}},
+    {45, 15, {300, 15}},
+};
 
 constexpr int kFirstFilling = 2000; // the first filling stops at the first level above it
 constexpr int kFillStep = 3;
@@ -117,7 +113,7 @@ frmbruchteile::frmbruchteile(Zifferix& program)
 }
 
 void frmbruchteile::Form_Activate() {
-    program_.start().clearDifficulty();
+    program_.clearDifficulty();
 
     if (layout::isSmall(ScreenWidth())) {
         Image1.Left = layout::scaleX(Image1.Left);
@@ -132,8 +128,8 @@ void frmbruchteile::Form_Activate() {
         shpGlas.Top = kSmallGlass.waterTop;
     }
 
-    const Level& level = kLevels[difficulty::row(shared_.Schwierigkeit)];
-    Timer1.Interval = level.drainInterval;
+    const Level<Rules>& level = kLevels[shared_.Schwierigkeit];
+    Timer1.Interval = level.rules.drainInterval;
     shared_.Punkte = level.startPoints;
 
     cmdEnde.Enabled = false;
@@ -177,7 +173,7 @@ void frmbruchteile::NeueAufgabe() {
         Zaehler = forms::Int(Rnd() * 10) + 1;
         Nenner = forms::Int(Rnd() * 10) + 1;
     } while (improper ? Zaehler == Nenner : Zaehler >= Nenner);
-    const Single limit = kLevels[difficulty::row(shared_.Schwierigkeit)].limit;
+    const Single limit = kLevels[shared_.Schwierigkeit].rules.limit;
     do {
         Zahl = forms::Int(Rnd() * 100) + 1;
     } while (std::fmod(Zahl, Nenner) != 0 || Zahl / Nenner >= limit);
@@ -191,19 +187,17 @@ void frmbruchteile::NeueAufgabe() {
     ++AufgabenNr;
 }
 
+// The glass is the last game of the row: won there, it closes the row.
 void frmbruchteile::win() {
     Timer1.Enabled = false;
-    const int level = shared_.Schwierigkeit;
-    const Level& table = kLevels[difficulty::row(level)];
-    if (shared_.AllesHintereinander == 1) {
-        shared_.GesamtPunkte = static_cast<Integer>(shared_.GesamtPunkte + shared_.Punkte);
-        shared_.GesamtPunkte = static_cast<Integer>(shared_.GesamtPunkte + table.rowBonus);
-        program_.recordRowWin(shared_.GesamtPunkte, level);
-    } else {
-        shared_.Punkte = static_cast<Integer>(shared_.Punkte + table.bonus);
-        program_.recordWin(Game::Bruchteile, shared_.Punkte, level);
-    }
     Grundstellung();
+    if (shared_.AllesHintereinander == 1) {
+        program_.wonInRow(*this);
+        return;
+    }
+    const int level = shared_.Schwierigkeit;
+    shared_.Punkte = static_cast<Integer>(shared_.Punkte + kLevels[level].bonus);
+    program_.recordWin(Game::Bruchteile, shared_.Punkte, level);
     Hide();
 }
 

@@ -1,56 +1,35 @@
 #include "mountain/LengthProblem.h"
 
+#include "start/Conversion.h"
 #include "start/Module1.h"
 
 #include <cmath>
-#include <cstdlib>
 
 namespace zifferix {
 namespace {
 
 using forms::Double;
-using forms::Int;
 using forms::Single;
 
 // The unit codes, from the smallest up.
 enum UnitCode : int { Mm = 1, Cm, Dm, M, Km };
 
-void drawUnits(LengthProblem& p, int level, const std::function<Single()>& Rnd) {
-    const auto R5 = [&] { return static_cast<int>(Int(Rnd() * 5)) + 1; };
+UnitPair drawUnitsFor(int level, const Draw& Rnd) {
     switch (level) {
-    case difficulty::Leicht: // neighbours only
+    case difficulty::Leicht:
+        return drawUnits(5, Rnd, neighbours);
+    case difficulty::Normal: { // one or two steps; a kilometre only ever in metres
+        UnitPair units;
         do {
-            p.VonEinheit = R5();
-            p.NachEinheit = R5();
-        } while (std::abs(p.VonEinheit - p.NachEinheit) != 1);
-        break;
-    case difficulty::Normal: // one or two steps; a kilometre only ever in metres
-        do {
-            p.VonEinheit = R5();
-            p.NachEinheit = p.VonEinheit == Km ? M : R5();
-        } while (std::abs(p.VonEinheit - p.NachEinheit) != 1 &&
-                 std::abs(p.VonEinheit - p.NachEinheit) != 2);
-        break;
+            units.from = static_cast<int>(forms::Int(Rnd() * 5)) + 1;
+            units.to = units.from == Km ? M : static_cast<int>(forms::Int(Rnd() * 5)) + 1;
+        } while (!oneOrTwoApart(units));
+        return units;
+    }
     default:
-        do {
-            p.VonEinheit = R5();
-            p.NachEinheit = R5();
-        } while (p.VonEinheit == p.NachEinheit);
-        break;
+        return drawUnits(5, Rnd, different);
     }
 }
-
-// How the decimal places and the mantissa are drawn, and the range the number must lie in
-// (open at both ends); a case without a range is drawn once.
-struct NumberRule {
-    int placesCount; // Kommastellen = Int(Rnd * placesCount) + placesFrom; 0 draws nothing
-    int placesFrom;
-    int mantissaCount; // Mantisse = Int(Rnd * mantissaCount) + mantissaFrom
-    int mantissaFrom;
-    bool bounded;
-    Double above;
-    Double below;
-};
 
 NumberRule ruleFor(const LengthProblem& p, int level) {
     const bool down = p.VonEinheit > p.NachEinheit; // to a smaller unit
@@ -108,17 +87,13 @@ Double LengthProblem::expected() const {
 
 LengthProblem drawLengthProblem(int level, const std::function<Single()>& Rnd) {
     LengthProblem p;
-    drawUnits(p, level, Rnd);
-    const NumberRule rule = ruleFor(p, level);
-    do {
-        p.Kommastellen = rule.placesCount == 0
-                             ? static_cast<Single>(rule.placesFrom)
-                             : Int(Rnd() * static_cast<Single>(rule.placesCount)) +
-                                   static_cast<Single>(rule.placesFrom);
-        p.Mantisse = Int(Rnd() * static_cast<Single>(rule.mantissaCount)) +
-                     static_cast<Single>(rule.mantissaFrom);
-        p.Zahl = static_cast<Double>(p.Mantisse) * std::pow(10.0, -p.Kommastellen);
-    } while (rule.bounded && !(p.Zahl > rule.above && p.Zahl < rule.below));
+    const UnitPair units = drawUnitsFor(level, Rnd);
+    p.VonEinheit = units.from;
+    p.NachEinheit = units.to;
+    const DrawnNumber n = drawNumber(ruleFor(p, level), Rnd);
+    p.Kommastellen = static_cast<Single>(n.places);
+    p.Mantisse = n.mantissa;
+    p.Zahl = n.value;
     return p;
 }
 

@@ -1,8 +1,8 @@
 #include "mountain/frmBerg.h"
 
 #include "start/Ending.h"
+#include "start/Levels.h"
 #include "start/Problems.h"
-#include "start/frmstart.h"
 
 #include <algorithm>
 #include <array>
@@ -12,11 +12,7 @@ namespace {
 
 using forms::Integer;
 
-struct Level {
-    Integer startPoints;
-    Integer bonus;
-};
-constexpr std::array<Level, 3> kLevels{{{15, 10}, {22, 13}, {30, 15}}};
+constexpr Levels<> kLevels{{15, 10}, {22, 13}, {30, 15}};
 
 // A wrong answer on or at the top of a steep slope lets the ball roll on down it.
 constexpr std::array<int, 6> kSteep{4, 5, 6, 9, 10, 11};
@@ -54,8 +50,8 @@ void frmBerg::Form_Activate() {
     KommaGesetzt = false;
     AufgabenNr = 0;
     Position = 0;
-    program_.start().clearDifficulty();
-    shared_.Punkte = kLevels[difficulty::row(shared_.Schwierigkeit)].startPoints;
+    program_.clearDifficulty();
+    shared_.Punkte = kLevels[shared_.Schwierigkeit].startPoints;
     cmdEnde.Enabled = false;
     txtEing.Enabled = false;
     cmdLos.Visible = true;
@@ -146,7 +142,7 @@ void frmBerg::Zurueckrollen() {
 void frmBerg::win() {
     Timer1.Enabled = false;
     Grundstellung();
-    endWon(program_, *this, Game::Waage, kLevels[difficulty::row(shared_.Schwierigkeit)].bonus);
+    endWon(program_, *this, kLevels[shared_.Schwierigkeit].bonus);
 }
 
 void frmBerg::cmdEnde_Click() {

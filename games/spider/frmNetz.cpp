@@ -1,10 +1,9 @@
 #include "spider/frmNetz.h"
 
 #include "start/Ending.h"
+#include "start/Levels.h"
 #include "start/Problems.h"
-#include "start/frmstart.h"
 
-#include <array>
 #include <climits>
 
 namespace zifferix {
@@ -13,19 +12,17 @@ namespace {
 using forms::Integer;
 using forms::Single;
 
-struct Level {
-    Integer startPoints;
-    Integer bonus;
+struct Factors {
     Range a;
     Range b;
     int productBelow; // pairs with a larger product are drawn again
 };
 
-constexpr std::array<Level, 3> kLevels{{
-    {16, 9, {12, 4}, {2, 4}, INT_MAX},
-    {18, 17, {11, 15}, {2, 7}, 120},
-    {22, 23, {11, 20}, {2, 10}, INT_MAX},
-}};
+constexpr Levels<Factors> kLevels{
+    {16, 9, {{12, 4}, {2, 4}, INT_MAX}},
+    {18, 17, {{11, 15}, {2, 7}, 120}},
+    {22, 23, {{11, 20}, {2, 10}, INT_MAX}},
+};
 
 constexpr Integer kWrongAnswer = 2;
 constexpr Integer kLastProblem = 16; // its right answer wins
@@ -70,8 +67,8 @@ frmNetz::frmNetz(Zifferix& program)
 
 void frmNetz::Form_Activate() {
     LayoutVerkleinern();
-    program_.start().clearDifficulty();
-    shared_.Punkte = kLevels[difficulty::row(shared_.Schwierigkeit)].startPoints;
+    program_.clearDifficulty();
+    shared_.Punkte = kLevels[shared_.Schwierigkeit].startPoints;
     hideWeb();
     Image1.Visible = true;
     Fehler = 0;
@@ -86,11 +83,11 @@ void frmNetz::NeueAufgabe() {
     }
     ++AufgabenNr;
     Randomize();
-    const Level& level = kLevels[difficulty::row(shared_.Schwierigkeit)];
+    const Factors& factors = kLevels[shared_.Schwierigkeit].rules;
     do {
-        FaktorA = draw(level.a, Rnd());
-        FaktorB = draw(level.b, Rnd());
-    } while (FaktorA * FaktorB >= static_cast<Single>(level.productBelow));
+        FaktorA = draw(factors.a, Rnd());
+        FaktorB = draw(factors.b, Rnd());
+    } while (FaktorA * FaktorB >= static_cast<Single>(factors.productBelow));
     Produkt = FaktorA * FaktorB;
     lbla.Caption = forms::CStr(FaktorA);
     lblb.Caption = forms::CStr(FaktorB);
@@ -99,7 +96,7 @@ void frmNetz::NeueAufgabe() {
 
 void frmNetz::win() {
     Grundstellung();
-    endWon(program_, *this, Game::Ballon, kLevels[difficulty::row(shared_.Schwierigkeit)].bonus);
+    endWon(program_, *this, kLevels[shared_.Schwierigkeit].bonus);
 }
 
 void frmNetz::txtergebnis_KeyPress(int& KeyAscii) {

@@ -28,15 +28,10 @@ void colourOption(forms::OptionButton& option, int level) {
     }
 }
 
-void handOver(Module1& shared, forms::Form& self, forms::Form& next) {
-    shared.GesamtPunkte = static_cast<Integer>(shared.GesamtPunkte + shared.Punkte);
-    next.Show([&self] { self.Hide(); });
-}
-
-void endWon(Zifferix& program, forms::Form& self, Game next, Integer bonus) {
+void endWon(Zifferix& program, forms::Form& self, Integer bonus) {
     Module1& shared = program.shared();
     if (shared.AllesHintereinander != 0) {
-        handOver(shared, self, program.screen(next));
+        program.wonInRow(self);
         return;
     }
     shared.Punkte = static_cast<Integer>(shared.Punkte + bonus);

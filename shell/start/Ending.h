@@ -15,12 +15,8 @@ void keepBestScore(forms::Label& points, Integer score, int level);
 // A game option shows the highest level its game was won at.
 void colourOption(forms::OptionButton& option, int level);
 
-// A game won in the row adds its points to the total and shows the next game; when that one
-// has hidden, so does this one.
-void handOver(Module1& shared, forms::Form& self, forms::Form& next);
-
 // How most games end when won: in the row they hand over to the next game without a bonus;
 // alone they add the bonus of the level, keep the best score in the table and hide.
-void endWon(Zifferix& program, forms::Form& self, Game next, Integer bonus);
+void endWon(Zifferix& program, forms::Form& self, Integer bonus);
 
 } // namespace zifferix

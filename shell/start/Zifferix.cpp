@@ -31,11 +31,37 @@ Game Zifferix::gameOf(const forms::Form& screen) const {
 }
 
 void Zifferix::recordWin(Game game, Integer score, int level) {
-    start_->recordWin(game, false, score, level);
+    start_->recordWin(game, score, level);
 }
 
-void Zifferix::recordRowWin(Integer total, int level) {
-    start_->recordWin(Game::Uhr, true, total, level);
+void Zifferix::wonInRow(forms::Form& self) {
+    shared_.GesamtPunkte = static_cast<Integer>(shared_.GesamtPunkte + shared_.Punkte);
+    if (const std::optional<Game> next = nextInRow(gameOf(self))) {
+        screen(*next).Show([&self] { self.Hide(); });
+        return;
+    }
+    const int level = shared_.Schwierigkeit;
+    shared_.GesamtPunkte =
+        static_cast<Integer>(shared_.GesamtPunkte + kRowBonus[difficulty::row(level)]);
+    start_->recordRowWin(shared_.GesamtPunkte, level);
+    self.Hide();
+}
+
+void Zifferix::clearDifficulty() {
+    start_->clearDifficulty();
+}
+
+void Zifferix::clearChoice(Game game) {
+    start_->clearChoice(game);
+}
+
+std::optional<Game> nextInRow(Game game) {
+    for (std::size_t i = 0; i + 1 < kRow.size(); ++i) {
+        if (kRow[i] == game) {
+            return kRow[i + 1];
+        }
+    }
+    return std::nullopt;
 }
 
 forms::Form& Zifferix::screen(Game game) {

@@ -2,7 +2,9 @@
 
 // The program: the shared state, the start screen and one instance of every game, each created
 // when it is first needed and kept for the whole run. The games themselves come from the
-// composition root as a table of factories, so that the shell depends on no game.
+// composition root as a table of factories, so that the shell depends on no game. A game knows
+// only the program: what it does to the start screen and where the row goes on after it, it
+// asks of the program.
 
 #include "forms/Runtime.h"
 #include "start/Choices.h"
@@ -10,6 +12,7 @@
 
 #include <array>
 #include <memory>
+#include <optional>
 
 namespace zifferix {
 
@@ -18,6 +21,16 @@ class Zifferix;
 
 enum class Game { Uhr, Berg, Bruchteile, Netz, Waage, Ballon, Wander };
 constexpr std::size_t kGameCount = 7;
+
+// "das Spiel": the games in the order the row plays them. Each hands over to the one after it;
+// the last closes the row with the bonus of the level.
+inline constexpr std::array<Game, kGameCount> kRow{Game::Uhr,    Game::Berg,   Game::Waage,
+                                                   Game::Netz,   Game::Ballon, Game::Wander,
+                                                   Game::Bruchteile};
+inline constexpr std::array<Integer, 3> kRowBonus{50, 80, 110}; // leicht, normal, voll schwer
+
+// The game the row plays after this one; nothing after the last.
+std::optional<Game> nextInRow(Game game);
 
 // Makes a game's screen for the program; one per Game, in the order of the enum.
 using ScreenFactory = std::unique_ptr<forms::Form> (*)(Zifferix& program);
@@ -43,8 +56,15 @@ class Zifferix {
     // A game won alone: its score into its line of the table if it beats the best so far, and
     // its option and line coloured by the level.
     void recordWin(Game game, Integer score, int level);
-    // The whole row won: its total into the row's line, by the same rules.
-    void recordRowWin(Integer total, int level);
+    // A game won in the row: its points go to the row's total, and the next game is shown; when
+    // that one has hidden, so does this one. The last game adds the row's bonus, writes the
+    // total into the row's line of the table by the same rules as a single game, and hides.
+    void wonInRow(forms::Form& self);
+
+    // What a game does to the start screen's choice when it is activated or begins: the
+    // difficulty is cleared, and the clock race clears its own option as well.
+    void clearDifficulty();
+    void clearChoice(Game game);
 
     // Chooses on the start screen as a child would, when the start screen is in front and takes
     // input; false while a game or a message is in front.

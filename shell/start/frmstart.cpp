@@ -15,7 +15,7 @@ struct GameChoice {
     Label frmstart::*points;
     const char* caption;
     const char* tooltip;
-    Game opens; // the row begins with the clock race
+    Game opens; // the row begins with its first game
     bool row;
     int optionTop;
     int pointsTop;
@@ -36,8 +36,8 @@ constexpr GameChoice kGames[] = {
      3592},
     {&frmstart::opt8, &frmstart::lblPunkte8, "fliegende Zahlen", "Addition/Subtraktion",
      Game::Wander, false, 4155, 4185},
-    {&frmstart::opt10, &frmstart::lblPunkte10, "das Spiel", "Alles hintereinander", Game::Uhr, true,
-     4680, 4762},
+    {&frmstart::opt10, &frmstart::lblPunkte10, "das Spiel", "Alles hintereinander", kRow.front(),
+     true, 4680, 4762},
 };
 
 struct DifficultyChoice {
@@ -260,13 +260,26 @@ void frmstart::clearDifficulty() {
     }
 }
 
-void frmstart::recordWin(Game game, bool row, Integer score, int level) {
+void frmstart::clearChoice(Game game) {
     for (const GameChoice& choice : kGames) {
-        if (choice.opens == game && choice.row == row) {
+        if (choice.opens == game && !choice.row) {
+            (this->*choice.option).setValue(false);
+        }
+    }
+}
+
+void frmstart::recordWin(Game game, Integer score, int level) {
+    for (const GameChoice& choice : kGames) {
+        if (choice.opens == game && !choice.row) {
             colourOption(this->*choice.option, level);
             keepBestScore(this->*choice.points, score, level);
         }
     }
+}
+
+void frmstart::recordRowWin(Integer total, int level) {
+    colourOption(opt10, level);
+    keepBestScore(lblPunkte10, total, level);
 }
 
 bool frmstart::holdsPoints() const {

@@ -54,8 +54,12 @@ class frmstart : public forms::Form {
     // Clears the difficulty buttons; every game does this when it is activated.
     void clearDifficulty();
 
-    // A win into the table: the game's line, or the row's, which begins with the clock race.
-    void recordWin(Game game, bool row, Integer score, int level);
+    // Clears a game's option, so that no game is chosen.
+    void clearChoice(Game game);
+
+    // A win into the table: the game's line, or the row's.
+    void recordWin(Game game, Integer score, int level);
+    void recordRowWin(Integer total, int level);
 
     // Whether the table holds points of this run, which a page that is left would lose.
     bool holdsPoints() const;

@@ -7,6 +7,7 @@
 
 #include "forms/Controls.h"
 #include "forms/Geometry.h"
+#include "forms/Sync.h"
 #include "forms/Zoom.h"
 #include "web/Dom.h"
 
@@ -16,6 +17,8 @@
 #include <string>
 
 namespace web {
+
+using forms::changed;
 
 class Element {
   public:
@@ -67,14 +70,5 @@ class Element {
 std::unique_ptr<Element> bind(forms::Control& control, const val& parent, int id);
 // The same for the drawn kinds: shapes, lines and pictures (Drawings.cpp).
 std::unique_ptr<Element> bindDrawing(forms::Control& control, const val& parent, int id);
-
-// Remembers what an element was last given; true when that has to change.
-template <class T> bool changed(std::optional<T>& applied, const T& now) {
-    if (applied == now) {
-        return false;
-    }
-    applied = now;
-    return true;
-}
 
 } // namespace web

@@ -78,16 +78,15 @@ void WebView::frame() {
 }
 
 // A tick changes what the child sees in front; the layers beneath are covered by it and are
-// brought up to date as soon as anything else happens. So a frame syncs one layer, unless a
-// form has been shown, hidden or brought to the front since the last event.
+// brought up to date as soon as anything else happens.
 void WebView::afterTick() {
-    forms::Form* active = runtime_.activeForm();
-    if (runtime_.ended() || active == nullptr || runtime_.formChanges() != seen_) {
+    forms::Form* front = sync_.frontOnly();
+    if (front == nullptr) {
         afterEvent();
         return;
     }
     for (Layer& layer : layers_) {
-        if (layer.form == active) {
+        if (layer.form == front) {
             syncLayer(layer);
         }
     }

@@ -96,7 +96,7 @@ void WebView::afterEvent() {
         return;
     }
     showScreen();
-    seen_ = runtime_.formChanges();
+    sync_.everything();
     const std::size_t known = layers_.size();
     for (forms::Form* form : runtime_.forms()) {
         if (std::none_of(layers_.begin(), layers_.end(),

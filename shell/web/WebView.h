@@ -8,10 +8,10 @@
 #include "forms/FrameClock.h"
 #include "forms/Keys.h"
 #include "forms/Runtime.h"
+#include "forms/Sync.h"
 #include "web/Elements.h"
 #include "web/WebServices.h"
 
-#include <cstdint>
 #include <memory>
 #include <string>
 #include <vector>
@@ -92,7 +92,7 @@ class WebView {
     std::vector<Layer> layers_;
     std::vector<std::unique_ptr<Element>> elements_; // by id
     forms::Form* raised_ = nullptr;
-    std::uint64_t seen_ = 0; // the runtime's form changes, as the layers show them
+    forms::SyncRule sync_{runtime_};
     std::string title_;
     std::optional<forms::Zoom> shownZoom_;
     std::optional<bool> askingToTurn_;

@@ -1,8 +1,8 @@
-#include "view/QtServices.h"
+#include "qt/QtServices.h"
 
 #include "forms/Message.h"
-#include "view/Convert.h"
-#include "view/Fonts.h"
+#include "qt/Convert.h"
+#include "qt/Fonts.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -16,7 +16,7 @@
 #include <random>
 #include <utility>
 
-namespace view {
+namespace qt {
 
 // The screen without its panels, and without a title bar where a window manager draws one: a
 // first guess, which the maximized window's own size then puts right.
@@ -70,4 +70,4 @@ std::vector<std::uint32_t> systemChance() {
     return {entropy(), entropy()};
 }
 
-} // namespace view
+} // namespace qt

@@ -1,10 +1,10 @@
-#include "view/Bindings.h"
+#include "qt/Bindings.h"
 
 #include "forms/Caption.h"
-#include "view/Convert.h"
-#include "view/Fonts.h"
-#include "view/View.h"
-#include "view/Widgets.h"
+#include "qt/Convert.h"
+#include "qt/Fonts.h"
+#include "qt/View.h"
+#include "qt/Widgets.h"
 
 #include <QApplication>
 #include <QGroupBox>
@@ -14,7 +14,7 @@
 
 #include <string>
 
-namespace view {
+namespace qt {
 namespace {
 
 Qt::Alignment qalign(forms::TextAlign align) {
@@ -270,4 +270,4 @@ std::unique_ptr<Binding> bind(forms::Control& control, QWidget* parent, View& vi
     return nullptr;
 }
 
-} // namespace view
+} // namespace qt

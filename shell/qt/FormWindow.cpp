@@ -1,13 +1,13 @@
-#include "view/FormWindow.h"
+#include "qt/FormWindow.h"
 
-#include "view/Convert.h"
-#include "view/View.h"
+#include "qt/Convert.h"
+#include "qt/View.h"
 
 #include <QCloseEvent>
 #include <QGuiApplication>
 #include <QScreen>
 
-namespace view {
+namespace qt {
 namespace {
 
 // Boxes, buttons, options and frames are windows of their own: they lie above what is drawn.
@@ -97,4 +97,4 @@ void FormWindow::resizeEvent(QResizeEvent* event) {
     view_.resized(form_, size());
 }
 
-} // namespace view
+} // namespace qt

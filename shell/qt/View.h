@@ -8,8 +8,9 @@
 #include "forms/FrameClock.h"
 #include "forms/Keys.h"
 #include "forms/Runtime.h"
-#include "view/FormWindow.h"
-#include "view/Pictures.h"
+#include "forms/Sync.h"
+#include "qt/FormWindow.h"
+#include "qt/Pictures.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -20,7 +21,7 @@
 
 class QKeyEvent;
 
-namespace view {
+namespace qt {
 
 class View : public QObject {
   public:
@@ -64,10 +65,10 @@ class View : public QObject {
     Pictures pictures_; // outlives the windows that draw them
     std::vector<std::unique_ptr<FormWindow>> windows_;
     forms::Form* raised_ = nullptr;
-    std::uint64_t seen_ = 0; // the runtime's form changes, as the windows show them
+    forms::SyncRule sync_{runtime_};
     QTimer driver_;
     QElapsedTimer elapsed_;
     forms::FrameClock clock_{runtime_};
 };
 
-} // namespace view
+} // namespace qt

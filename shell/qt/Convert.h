@@ -9,7 +9,7 @@
 #include <QColor>
 #include <QRect>
 
-namespace view {
+namespace qt {
 
 inline QRect qrect(const forms::PixelRect& r) {
     return {r.left, r.top, r.width, r.height};
@@ -19,4 +19,4 @@ inline QColor qcolor(forms::Color c) {
     return {forms::red(c), forms::green(c), forms::blue(c)};
 }
 
-} // namespace view
+} // namespace qt

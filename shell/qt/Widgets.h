@@ -9,7 +9,7 @@
 
 #include <optional>
 
-namespace view {
+namespace qt {
 
 // A label that draws its text once into a picture and from then on only copies it, until its
 // text or look changes: a number that moves across the screen costs a copy a frame instead of
@@ -52,4 +52,4 @@ class AnswerBox : public QLineEdit {
     void mouseReleaseEvent(QMouseEvent* event) override;
 };
 
-} // namespace view
+} // namespace qt

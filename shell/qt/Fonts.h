@@ -4,7 +4,7 @@
 
 #include <QFont>
 
-namespace view {
+namespace qt {
 
 // Arial and MS Sans Serif are drawn with Liberation Sans, Comic Sans MS with Comic Neue.
 void installFontSubstitutes();
@@ -12,4 +12,4 @@ void installFontSubstitutes();
 // Points become logical pixels at 96 dots per inch, as the twips do, times the zoom.
 QFont qfont(const forms::Font& font, double zoom = 1.0);
 
-} // namespace view
+} // namespace qt

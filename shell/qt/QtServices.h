@@ -15,7 +15,7 @@
 
 class QWidget;
 
-namespace view {
+namespace qt {
 
 // Measured in the zoomed font the label is drawn in, so that its text is never clipped.
 class QtTextMetrics : public forms::TextMetricsService {
@@ -62,4 +62,4 @@ struct QtServices {
     forms::Services services() { return {messageBox, screen, textMetrics, random, programEnd}; }
 };
 
-} // namespace view
+} // namespace qt

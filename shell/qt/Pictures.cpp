@@ -1,8 +1,8 @@
-#include "view/Pictures.h"
+#include "qt/Pictures.h"
 
 #include <QFile>
 
-namespace view {
+namespace qt {
 namespace {
 
 QString assetPath(const std::string& resource) {
@@ -35,4 +35,4 @@ QTextDocument& Pictures::richText(const std::string& resource, int naturalWidth)
     return *document;
 }
 
-} // namespace view
+} // namespace qt

@@ -1,8 +1,8 @@
-#include "view/Fonts.h"
+#include "qt/Fonts.h"
 
 #include "forms/Zoom.h"
 
-namespace view {
+namespace qt {
 
 void installFontSubstitutes() {
     QFont::insertSubstitution("Arial", "Liberation Sans");
@@ -18,4 +18,4 @@ QFont qfont(const forms::Font& font, double zoom) {
     return f;
 }
 
-} // namespace view
+} // namespace qt

@@ -10,8 +10,8 @@
 #include "start/frmstart.h"
 #include "support/Answers.h"
 #include "support/Storm.h"
-#include "view/QtServices.h"
-#include "view/View.h"
+#include "qt/QtServices.h"
+#include "qt/View.h"
 
 #include <QApplication>
 #include <QInputMethodEvent>
@@ -43,12 +43,12 @@ struct Desktop {
         ui.afterEvent();
     }
 
-    view::QtServices services{std::nullopt};
+    qt::QtServices services{std::nullopt};
     forms::SeededRandom random;
     forms::Runtime runtime{
         {services.messageBox, services.screen, services.textMetrics, random, services.programEnd}};
     zifferix::Zifferix program{runtime, zifferix::screens()};
-    view::View ui{runtime, &services.screen};
+    qt::View ui{runtime, &services.screen};
 };
 
 struct MonkeyKey {
@@ -243,7 +243,7 @@ class ViewMonkey {
         }
         const forms::Form* active = desktop_->runtime.activeForm();
         ASSERT_NE(active, nullptr);
-        const view::FormWindow* window = desktop_->ui.window(*active);
+        const qt::FormWindow* window = desktop_->ui.window(*active);
         ASSERT_NE(window, nullptr);
         ASSERT_TRUE(window->isVisible()) << active->name();
         ASSERT_TRUE(window->isEnabled()) << active->name();

@@ -1,6 +1,6 @@
-#include "view/View.h"
+#include "qt/View.h"
 
-#include "view/Fonts.h"
+#include "qt/Fonts.h"
 
 #include <QApplication>
 #include <QFocusEvent>
@@ -10,7 +10,7 @@
 #include <cmath>
 #include <utility>
 
-namespace view {
+namespace qt {
 namespace {
 
 // Qt's names of the keys that do more than type.
@@ -101,7 +101,7 @@ void View::afterEvent() {
         return;
     }
     followZoom();
-    seen_ = runtime_.formChanges();
+    sync_.everything();
     for (forms::Form* form : runtime_.forms()) {
         if (window(*form) == nullptr) {
             windows_.push_back(std::make_unique<FormWindow>(*form, *this));
@@ -115,15 +115,14 @@ void View::afterEvent() {
 }
 
 // A tick changes what the child sees in front; the windows beneath are covered by it and are
-// brought up to date as soon as anything else happens. So a frame syncs one window, unless a
-// form has been shown, hidden or brought to the front since the last event.
+// brought up to date as soon as anything else happens.
 void View::afterTick() {
-    forms::Form* active = runtime_.activeForm();
-    if (runtime_.ended() || active == nullptr || runtime_.formChanges() != seen_) {
+    forms::Form* front = sync_.frontOnly();
+    if (front == nullptr) {
         afterEvent();
         return;
     }
-    window(*active)->sync();
+    window(*front)->sync();
     showActive();
     schedule();
 }
@@ -237,4 +236,4 @@ void View::key(const QKeyEvent& event) {
     keyboard_.press(keyOf(event));
 }
 
-} // namespace view
+} // namespace qt

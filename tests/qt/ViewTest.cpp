@@ -1,12 +1,12 @@
-#include "view/View.h"
+#include "qt/View.h"
 #include "app/Screens.h"
 #include "balloon/frmBallon.h"
 #include "glass/frmbruchteile.h"
 #include "start/Zifferix.h"
 #include "start/frmstart.h"
 #include "support/FakeServices.h"
-#include "view/Convert.h"
-#include "view/QtServices.h"
+#include "qt/Convert.h"
+#include "qt/QtServices.h"
 
 #include <QApplication>
 #include <QClipboard>
@@ -40,11 +40,11 @@ class ViewOfTheProgram : public ::testing::Test {
 
     FakeServices fakes;
     forms::FittedScreen unzoomed{1.0};
-    view::QtTextMetrics textMetrics{unzoomed};
+    qt::QtTextMetrics textMetrics{unzoomed};
     forms::Runtime runtime{
         {fakes.messageBox, fakes.screen, textMetrics, fakes.random, fakes.programEnd}};
     zifferix::Zifferix program{runtime, zifferix::screens()};
-    view::View ui{runtime};
+    qt::View ui{runtime};
 
     void SetUp() override {
         program.run();
@@ -52,8 +52,8 @@ class ViewOfTheProgram : public ::testing::Test {
     }
 
     zifferix::frmstart& start() { return program.start(); }
-    view::FormWindow& window(forms::Form& form) {
-        view::FormWindow* w = ui.window(form);
+    qt::FormWindow& window(forms::Form& form) {
+        qt::FormWindow* w = ui.window(form);
         EXPECT_NE(w, nullptr);
         return *w;
     }
@@ -83,7 +83,7 @@ class ViewOfTheProgram : public ::testing::Test {
 };
 
 TEST_F(ViewOfTheProgram, TheStartScreenBecomesAWindowWithAWidgetPerControl) {
-    view::FormWindow& w = window(start());
+    qt::FormWindow& w = window(start());
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(w.windowTitle(), "Zifferix 1");
     EXPECT_EQ(w.palette().color(QPalette::Window), QColor(0x00, 0x80, 0x80));
@@ -121,7 +121,7 @@ TEST_F(ViewOfTheProgram, LabelsSizedToTheirTextAreNeverClipped) {
 TEST_F(ViewOfTheProgram, TheWelcomeTextIsDrawnIntoItsPicture) {
     const QImage image = window(start()).grab().toImage();
     int light = 0;
-    const QRect picture = view::qrect(forms::pixelRect(forms::Zoom(), 1485, 945, 11490, 2790));
+    const QRect picture = qt::qrect(forms::pixelRect(forms::Zoom(), 1485, 945, 11490, 2790));
     for (int y = picture.top(); y < picture.bottom(); y += 2) {
         for (int x = picture.left(); x < picture.right(); x += 2) {
             light += image.pixelColor(x, y).lightness() > 200 ? 1 : 0;
@@ -134,7 +134,7 @@ TEST_F(ViewOfTheProgram, MouseClicksStartAGameInItsOwnWindow) {
     playGlass();
     auto& glass = static_cast<zifferix::frmbruchteile&>(program.screen(Game::Bruchteile));
     EXPECT_EQ(runtime.activeForm(), &glass);
-    view::FormWindow& w = window(glass);
+    qt::FormWindow& w = window(glass);
     EXPECT_TRUE(w.isVisible());
     EXPECT_EQ(w.windowTitle(), "Bruchteile");
     EXPECT_TRUE(ui.driving());
@@ -222,9 +222,9 @@ TEST_F(ViewOfTheProgram, AltAndTheMarkedLetterPressesTheButton) {
 }
 
 TEST_F(ViewOfTheProgram, ALabelWithATooltipShowsItOnHoverAndOthersLetTheMouseThrough) {
-    view::FormWindow& w = window(start());
+    qt::FormWindow& w = window(start());
     const QPoint overAutor =
-        view::qrect(forms::pixelRect(forms::Zoom(), 1500, 4005, 1545, 600)).center();
+        qt::qrect(forms::pixelRect(forms::Zoom(), 1500, 4005, 1545, 600)).center();
     QWidget* under = w.childAt(overAutor);
     ASSERT_EQ(under, widget<QLabel>(start().lblAutor));
     QHelpEvent hover(QEvent::ToolTip, under->mapFrom(&w, overAutor), w.mapToGlobal(overAutor));
@@ -234,7 +234,7 @@ TEST_F(ViewOfTheProgram, ALabelWithATooltipShowsItOnHoverAndOthersLetTheMouseThr
 
     auto* frame = widget<QGroupBox>(start().Frame1);
     const QPoint overTotal = frame->mapTo(
-        &w, view::qrect(forms::pixelRect(forms::Zoom(), 585, 5310, 2655, 375)).center());
+        &w, qt::qrect(forms::pixelRect(forms::Zoom(), 585, 5310, 2655, 375)).center());
     EXPECT_EQ(w.childAt(overTotal), frame) << "the label without a tooltip lets the mouse through";
 }
 
@@ -248,7 +248,7 @@ TEST_F(ViewOfTheProgramOnASmallScreen, TheStartButtonMovesUpAndLeft) {
 }
 
 TEST(MessageBox, IsAModalDialogWithTheQuestionIconAndOnlyAnOkButton) {
-    view::QtMessageBox messages;
+    qt::QtMessageBox messages;
     bool checked = false;
     QTimer::singleShot(0, [&] {
         auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
@@ -286,7 +286,7 @@ TEST(ViewOfAShape, ACircleInAWideRectangleIsCentredWithTheSmallerSideAsDiameter)
     FakeServices fakes;
     forms::Runtime runtime{fakes.services()};
     ShapeForm form{runtime};
-    view::View ui{runtime};
+    qt::View ui{runtime};
     runtime.start(form);
     ui.afterEvent();
     const QImage image = ui.window(form)->grab().toImage();
@@ -305,7 +305,7 @@ TEST(ZoomedView, FillsABigScreenWithEveryControlAtItsDesignPlaceTimesTheZoom) {
     forms::Runtime runtime{fakes.services()};
     zifferix::Zifferix program{runtime, zifferix::screens()};
     forms::FittedScreen zoomed{1.40625};
-    view::View ui{runtime, &zoomed};
+    qt::View ui{runtime, &zoomed};
     program.run();
     ui.afterEvent();
     QWidget* go = ui.window(program.start())->widgetFor(&program.start().cmdAnfang);
@@ -316,21 +316,21 @@ TEST(ZoomedView, FillsABigScreenWithEveryControlAtItsDesignPlaceTimesTheZoom) {
 TEST(ZoomedView, ReportsTheScreenInDesignTwipsSoTheSmallLayoutStaysAt800Pixels) {
     const QSize screen = QGuiApplication::primaryScreen()->size();
     ASSERT_EQ(screen.width(), 800) << "the offscreen platform's screen";
-    EXPECT_EQ(view::QtServices(std::nullopt).screen.widthTwips(), 12000);
-    EXPECT_EQ(view::QtServices(2.0).screen.widthTwips(), 6000);
+    EXPECT_EQ(qt::QtServices(std::nullopt).screen.widthTwips(), 12000);
+    EXPECT_EQ(qt::QtServices(2.0).screen.widthTwips(), 6000);
 }
 
 // The window's own size is the room the screens are fitted to: a window manager's title bar and
 // panels are off it.
 TEST(ZoomedView, AWindowMadeLowerRefitsItsScreenToItsRoom) {
-    view::QtServices services(std::nullopt);
+    qt::QtServices services(std::nullopt);
     FakeServices fakes(services.screen);
     forms::Runtime runtime{fakes.services()};
     zifferix::Zifferix program{runtime, zifferix::screens()};
-    view::View ui{runtime, &services.screen};
+    qt::View ui{runtime, &services.screen};
     program.run();
     ui.afterEvent();
-    view::FormWindow* w = ui.window(program.start());
+    qt::FormWindow* w = ui.window(program.start());
     w->resize(1366, 633);
     QWidget* go = w->widgetFor(&program.start().cmdAnfang);
     EXPECT_EQ(ui.zoom().factor(), 633.0 / 546) << "the small layout, as large as it fits";
@@ -355,7 +355,7 @@ TEST(FrameDriver, LetsASlowTimerTickInRealTime) {
     FakeServices fakes;
     forms::Runtime runtime{fakes.services()};
     TickingForm form{runtime};
-    view::View ui{runtime};
+    qt::View ui{runtime};
     runtime.start(form);
     ui.afterEvent();
     QTest::qWait(1200);

@@ -4,7 +4,7 @@
 // properties into the widgets; only what changed is passed on to Qt.
 
 #include "forms/Form.h"
-#include "view/Bindings.h"
+#include "qt/Bindings.h"
 
 #include <QWidget>
 
@@ -12,7 +12,7 @@
 #include <optional>
 #include <vector>
 
-namespace view {
+namespace qt {
 
 class View;
 
@@ -40,4 +40,4 @@ class FormWindow : public QWidget {
     std::optional<forms::Color> back_;
 };
 
-} // namespace view
+} // namespace qt

@@ -10,7 +10,7 @@
 #include <string>
 #include <unordered_map>
 
-namespace view {
+namespace qt {
 
 class Pictures {
   public:
@@ -24,4 +24,4 @@ class Pictures {
     std::unordered_map<std::string, std::unique_ptr<QTextDocument>> texts_;
 };
 
-} // namespace view
+} // namespace qt

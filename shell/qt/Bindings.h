@@ -6,6 +6,7 @@
 
 #include "forms/Controls.h"
 #include "forms/Geometry.h"
+#include "forms/Sync.h"
 #include "forms/Zoom.h"
 
 #include <QWidget>
@@ -15,7 +16,9 @@
 #include <optional>
 #include <string>
 
-namespace view {
+namespace qt {
+
+using forms::changed;
 
 class View;
 
@@ -53,18 +56,9 @@ class Binding {
     std::optional<std::pair<forms::Font, forms::Zoom>> font_;
 };
 
-// Remembers what a widget was last given; true when that has to change.
-template <class T> bool changed(std::optional<T>& applied, const T& now) {
-    if (applied == now) {
-        return false;
-    }
-    applied = now;
-    return true;
-}
-
 // Makes the widget for a control inside parent, and its binding.
 std::unique_ptr<Binding> bind(forms::Control& control, QWidget* parent, View& view);
 // The same for the drawn kinds: shapes, lines and pictures (Drawings.cpp).
 std::unique_ptr<Binding> bindDrawing(forms::Control& control, QWidget* parent, View& view);
 
-} // namespace view
+} // namespace qt

@@ -1,6 +1,6 @@
 // The view's tests need a QApplication; without a display they use the offscreen platform.
 
-#include "view/Fonts.h"
+#include "qt/Fonts.h"
 
 #include <QApplication>
 #include <gtest/gtest.h>
@@ -11,7 +11,7 @@ int main(int argc, char* argv[]) {
     }
     QApplication app(argc, argv);
     QApplication::setStyle(QStringLiteral("Fusion"));
-    view::installFontSubstitutes();
+    qt::installFontSubstitutes();
     ::testing::InitGoogleTest(&argc, argv);
     return RUN_ALL_TESTS();
 }

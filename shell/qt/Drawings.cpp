@@ -1,16 +1,16 @@
 // The drawn controls on the desktop: shapes, lines and pictures, each a small widget painted
 // from what its binding last gave it, and repainted only when that changes.
 
-#include "view/Bindings.h"
-#include "view/Convert.h"
-#include "view/Pictures.h"
-#include "view/View.h"
+#include "qt/Bindings.h"
+#include "qt/Convert.h"
+#include "qt/Pictures.h"
+#include "qt/View.h"
 
 #include <QPainter>
 
 #include <algorithm>
 
-namespace view {
+namespace qt {
 namespace {
 
 // A shape's outline and colours.
@@ -191,4 +191,4 @@ std::unique_ptr<Binding> bindDrawing(forms::Control& control, QWidget* parent, V
     }
 }
 
-} // namespace view
+} // namespace qt

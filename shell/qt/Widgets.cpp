@@ -1,10 +1,10 @@
-#include "view/Widgets.h"
+#include "qt/Widgets.h"
 
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
 
-namespace view {
+namespace qt {
 
 TextLabel::Look TextLabel::look() const {
     return {text(),       font(),      palette().color(foregroundRole()),
@@ -79,4 +79,4 @@ void AnswerBox::mouseReleaseEvent(QMouseEvent* event) {
     QLineEdit::mouseReleaseEvent(event);
 }
 
-} // namespace view
+} // namespace qt
