@@ -26,7 +26,8 @@ const OWN = {
         createZifferix: "the program's factory, defined by emscripten's zifferix.js",
         define: "an AMD module loader's, which emscripten's wrapper looks for with typeof",
     },
-    objects: { z: BOUND },
+    // The boot script's own record of the run, which its pieces share.
+    objects: { z: BOUND, session: ["z", "stage", "touching", "area", "playing"] },
     ownMembers: {
         zifferixModule: "the compiled program, which the page's first script puts on the window",
         zifferixFonts: "the fonts' loading, which the page's second script puts on the window",

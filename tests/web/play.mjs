@@ -1,10 +1,29 @@
 // Each game played to its end in the page, as a child who knows every answer: the problem read
 // from the screen, the answer typed as keys and confirmed with Enter.
 
+import { readFileSync } from "node:fs";
+import path from "node:path";
 import { answer, german, number, text, waitFor } from "./lib.mjs";
+import { SITE } from "./server.mjs";
 
-const LENGTHS = { mm: 1, cm: 2, dm: 3, m: 4, km: 7 };
-const MASSES = { g: 0, dag: 1, kg: 3, t: 6 };
+// The program's own unit tables, which the build writes beside the site
+// (tests/support/tables.cpp); read when a conversion game is first played.
+let tables;
+const units = (kind) => {
+    tables ??= JSON.parse(readFileSync(process.env.ZIFFERIX_TABLES ?? path.join(SITE, "..", "answer-tables.json"), "utf8"));
+    return tables[kind];
+};
+
+// The answers as every suite that plays these games reads them from the screen.
+export const spiderAnswer = async (page) =>
+    number(await text(page, "frmNetz", "lbla")) * number(await text(page, "frmNetz", "lblb"));
+const converted = async (page, form, kind) => {
+    const table = units(kind);
+    const exponent = table[await text(page, form, "lblbez1")] - table[await text(page, form, "lblbez2")];
+    return number(await text(page, form, "lblzahl")) * 10 ** exponent;
+};
+export const mountainAnswer = (page) => converted(page, "frmBerg", "lengths");
+const balloonAnswer = (page) => converted(page, "frmBallon", "masses");
 
 // A game is over when its layer is no longer the one in front.
 export const inFront = (page, form) =>
@@ -29,9 +48,7 @@ async function mountain(page) {
     while (await inFront(page, "frmBerg")) {
         await waitUntilReady(page, "frmBerg", "txtEing");
         if (!(await inFront(page, "frmBerg"))) break;
-        const given = number(await text(page, "frmBerg", "lblzahl"));
-        const exponent = LENGTHS[await text(page, "frmBerg", "lblbez1")] - LENGTHS[await text(page, "frmBerg", "lblbez2")];
-        await answer(page, "frmBerg", "txtEing", german(given * 10 ** exponent));
+        await answer(page, "frmBerg", "txtEing", german(await mountainAnswer(page)));
     }
 }
 
@@ -47,17 +64,14 @@ async function balance(page) {
 
 async function spider(page) {
     for (let i = 0; i < 16; i++) {
-        const product = number(await text(page, "frmNetz", "lbla")) * number(await text(page, "frmNetz", "lblb"));
-        await answer(page, "frmNetz", "txtergebnis", german(product));
+        await answer(page, "frmNetz", "txtergebnis", german(await spiderAnswer(page)));
     }
 }
 
 async function balloon(page) {
     for (let i = 0; i < 6; i++) {
         await waitUntilReady(page, "frmBallon", "txtEing");
-        const given = number(await text(page, "frmBallon", "lblzahl"));
-        const exponent = MASSES[await text(page, "frmBallon", "lblbez1")] - MASSES[await text(page, "frmBallon", "lblbez2")];
-        await answer(page, "frmBallon", "txtEing", german(given * 10 ** exponent));
+        await answer(page, "frmBallon", "txtEing", german(await balloonAnswer(page)));
     }
     await waitUntilGone(page, "frmBallon", "the weight's rise");
 }

@@ -5,8 +5,8 @@
 
 import assert from "node:assert/strict";
 import { test } from "node:test";
-import { answer, assertNoProblems, focused, german, lacks, number, open, reload, serveFor, shareBrowser, startGame, text, waitFor, waitForTitle } from "./lib.mjs";
-import { GAMES } from "./play.mjs";
+import { answer, assertNoProblems, focused, german, lacks, open, reload, serveFor, shareBrowser, startGame, text, waitFor, waitForTitle } from "./lib.mjs";
+import { GAMES, spiderAnswer } from "./play.mjs";
 
 const shared = shareBrowser();
 
@@ -128,7 +128,7 @@ test("a child on a touch screen confirms an answer with the OK key", { skip: lac
     await waitForTitle(page, "Multiplikation");
     await page.tap('.form.active [data-name="txtergebnis"]');
     await waitFor(page, "the OK key shows", () => !document.getElementById("confirm").hidden);
-    const product = number(await text(page, "frmNetz", "lbla")) * number(await text(page, "frmNetz", "lblb"));
+    const product = await spiderAnswer(page);
     await page.evaluate((d) => document.activeElement.dispatchEvent(new InputEvent("beforeinput", { inputType: "insertText", data: d, bubbles: true, cancelable: true })), String(product));
     await page.tap("#confirm");
     await waitFor(page, "the answer is taken", () => document.querySelector('.form.active [data-name="txtergebnis"]').value === "");

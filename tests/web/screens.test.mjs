@@ -4,8 +4,8 @@
 
 import assert from "node:assert/strict";
 import { test } from "node:test";
-import { VIEWPORTS, answer, assertNoProblems, german, number, open, shareBrowser, startGame, text, waitFor, waitForTitle } from "./lib.mjs";
-import { GAMES } from "./play.mjs";
+import { VIEWPORTS, answer, assertNoProblems, german, open, shareBrowser, startGame, text, waitFor, waitForTitle } from "./lib.mjs";
+import { GAMES, spiderAnswer } from "./play.mjs";
 
 const shared = shareBrowser();
 
@@ -66,9 +66,8 @@ test("a phone held upright is asked to be turned, and plays once it is", async (
     await page.close();
 });
 
-async function spiderAnswer(page) {
-    const product = number(await text(page, "frmNetz", "lbla")) * number(await text(page, "frmNetz", "lblb"));
-    await answer(page, "frmNetz", "txtergebnis", german(product));
+async function answerSpider(page) {
+    await answer(page, "frmNetz", "txtergebnis", german(await spiderAnswer(page)));
 }
 const place = (page, form, name) =>
     page.$eval(`.form[data-form="${form}"] [data-name="${name}"]`, (e) => {
@@ -80,7 +79,7 @@ test("a tablet turned in mid-game keeps the game and the answer typed, and the n
     const page = await open(shared.browser, shared.site.url, { width: 1180, height: 820 });
     await startGame(page, "opt4", "optEinfach");
     await waitForTitle(page, "Multiplikation");
-    await spiderAnswer(page);
+    await answerSpider(page);
     const problem = [await text(page, "frmNetz", "lbla"), await text(page, "frmNetz", "lblb")];
     await page.type("1");
     await page.setViewport(820, 1180);
@@ -90,7 +89,7 @@ test("a tablet turned in mid-game keeps the game and the answer typed, and the n
     assert.equal(await text(page, "frmNetz", "txtergebnis"), "1", "the answer typed so far");
     await page.press("Backspace");
     for (let i = 0; i < 15; i++) {
-        await spiderAnswer(page);
+        await answerSpider(page);
     }
     await waitForTitle(page, "Zifferix 1");
     assert.notEqual(await text(page, "frmstart", "lblPunkte4"), "0", "won after the turn");

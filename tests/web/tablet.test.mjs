@@ -8,8 +8,8 @@ import { cp, mkdtemp, readFile, rm, writeFile } from "node:fs/promises";
 import os from "node:os";
 import path from "node:path";
 import { test } from "node:test";
-import { SITE, answer, assertNoProblems, german, lacks, number, open, reload, serveFor, shareBrowser, text, waitFor, waitForTitle } from "./lib.mjs";
-import { GAMES } from "./play.mjs";
+import { SITE, answer, assertNoProblems, german, lacks, open, reload, serveFor, shareBrowser, text, waitFor, waitForTitle } from "./lib.mjs";
+import { GAMES, mountainAnswer, spiderAnswer } from "./play.mjs";
 
 const shared = shareBrowser();
 
@@ -41,9 +41,7 @@ test("a game started and played by taps and a tablet's keyboard, landscape and p
             });
             if (!(await page.$eval('[data-form="frmBerg"]', (l) => l.classList.contains("active")))) break;
             assert.equal(await focusedBox(page), "txtEing", `the pad stays open for problem ${++problems}`);
-            const exponent = { mm: 1, cm: 2, dm: 3, m: 4, km: 7 };
-            const value = number(await text(page, "frmBerg", "lblzahl")) *
-                10 ** (exponent[await text(page, "frmBerg", "lblbez1")] - exponent[await text(page, "frmBerg", "lblbez2")]);
+            const value = await mountainAnswer(page);
             await keyboardTypes(page, german(value).replace(",", ".")); // a decimal pad's point
             assert.equal(await text(page, "frmBerg", "txtEing"), german(value));
             await page.press("Enter");
@@ -98,7 +96,7 @@ test("once loaded, the site is installable and plays a game to its end without a
     await press(page, "frmstart", "cmdAnfang");
     await waitForTitle(page, "Multiplikation");
     for (let i = 0; i < 16; i++) {
-        const product = number(await text(page, "frmNetz", "lbla")) * number(await text(page, "frmNetz", "lblb"));
+        const product = await spiderAnswer(page);
         await answer(page, "frmNetz", "txtergebnis", german(product));
     }
     await waitForTitle(page, "Zifferix 1");

@@ -27,20 +27,48 @@
     Promise.all([program, fonts, read]).then(([zifferix]) => run(zifferix)).catch(window.zifferixFailed);
 
     function run(z) {
-        const stage = document.getElementById("stage");
-        const message = document.getElementById("message");
-        const goodbye = document.getElementById("goodbye");
-        const viewport = () => [document.documentElement.clientWidth, document.documentElement.clientHeight];
-        const idOf = (node) => {
-            const element = node instanceof Element ? node.closest("[data-id]") : null;
-            return element ? Number(element.dataset.id) : -1;
+        const session = {
+            z,
+            stage: document.getElementById("stage"),
+            touching: false, // the child plays by touch
+            area: viewport(),
+            playing: () => z.playing(),
         };
-        const playing = () => z.playing();
-        const isBox = (node) => node instanceof HTMLInputElement && node.type === "text";
+        takeKeys(session);
+        takePointer(session);
+        takeText(session);
+        takeMessages(session);
+        keepBoxInSight(session);
+        restartAndLinks(session);
+        askBeforeLeaving(session);
+        // The program's memory in use, for the storms that watch it hold steady.
+        window.zifferixHeap = () => z.heapInUse();
 
-        // Every key belongs to the program; the browser keeps only what the program leaves. A key
-        // the program has taken stays its own until it comes up: held on "Aus und Schluss", it
-        // must not press "Neu starten" too.
+        z.start(...session.area);
+        z.choose(location.hash);
+        document.fonts.addEventListener("loadingdone", () => z.resize(...session.area));
+        document.documentElement.dataset.ready = "true";
+        performance.mark("zifferix-interactive");
+        registerWorker();
+    }
+
+    function viewport() {
+        return [document.documentElement.clientWidth, document.documentElement.clientHeight];
+    }
+
+    function idOf(node) {
+        const element = node instanceof Element ? node.closest("[data-id]") : null;
+        return element ? Number(element.dataset.id) : -1;
+    }
+
+    function isBox(node) {
+        return node instanceof HTMLInputElement && node.type === "text";
+    }
+
+    // Every key belongs to the program; the browser keeps only what the program leaves. A key the
+    // program has taken stays its own until it comes up: held on "Aus und Schluss", it must not
+    // press "Neu starten" too.
+    function takeKeys({ z, playing }) {
         const held = new Set();
         document.addEventListener("keydown", (e) => {
             if (held.has(e.code) && (e.repeat || !playing())) {
@@ -63,7 +91,13 @@
                 e.preventDefault();
             }
         });
+    }
 
+    // Clicks and taps are the program's; a press on anything but a box keeps the focus where the
+    // program has put it. Played by touch, a box keeps the focus between two problems, so the
+    // keyboard stays.
+    function takePointer(session) {
+        const { z, stage } = session;
         stage.addEventListener("click", (e) => {
             const closeBox = e.target instanceof Element ? e.target.closest("[data-close]") : null;
             if (closeBox) {
@@ -76,13 +110,10 @@
                 z.click(id);
             }
         });
-        // Played by touch, a box keeps the focus between two problems, so the keyboard stays.
-        let touching = false;
         document.addEventListener("pointerdown", (e) => {
-            touching = e.pointerType === "touch";
-            z.touch(touching);
+            session.touching = e.pointerType === "touch";
+            z.touch(session.touching);
         }, true);
-        // A press on anything but a box keeps the focus where the program has put it.
         stage.addEventListener("mousedown", (e) => {
             if (!isBox(e.target)) {
                 e.preventDefault();
@@ -94,39 +125,30 @@
                 z.focus(id);
             }
         });
+    }
 
-        // Text that comes without keys goes in one character at a time, as if typed, so that a
-        // box never holds what its game would have swallowed.
+    // Text that comes without keys goes in one character at a time, as if typed, so that a box
+    // never holds what its game would have swallowed.
+    function takeText({ z, stage }) {
+        const dropped = (e) => (e.dataTransfer ? e.dataTransfer.getData("text/plain") : e.data || "");
+        const typed = {
+            insertText: (e) => z.text(e.data || ""),
+            insertReplacementText: (e) => z.text(dropped(e)),
+            insertFromPaste: (e) => z.paste(dropped(e)),
+            insertFromDrop: (e) => z.paste(dropped(e)),
+            insertLineBreak: () => z.text("\r"),
+            insertParagraph: () => z.text("\r"),
+            deleteContentBackward: () => z.text("\b"),
+        };
         stage.addEventListener("beforeinput", (e) => {
-            switch (e.inputType) {
-                case "insertText":
-                    e.preventDefault();
-                    z.text(e.data || "");
-                    break;
-                case "insertReplacementText":
-                    e.preventDefault();
-                    z.text(e.dataTransfer ? e.dataTransfer.getData("text/plain") : e.data || "");
-                    break;
-                case "insertFromPaste":
-                case "insertFromDrop":
-                    e.preventDefault();
-                    z.paste(e.dataTransfer ? e.dataTransfer.getData("text/plain") : e.data || "");
-                    break;
-                case "insertLineBreak":
-                case "insertParagraph":
-                    e.preventDefault();
-                    z.text("\r");
-                    break;
-                case "deleteContentBackward":
-                    e.preventDefault();
-                    z.text("\b");
-                    break;
-                case "insertCompositionText":
-                    break; // an input method is composing: what it makes comes at its end
-                default:
-                    if (e.cancelable) {
-                        e.preventDefault();
-                    }
+            if (e.inputType === "insertCompositionText") {
+                return; // an input method is composing: what it makes comes at its end
+            }
+            if (Object.hasOwn(typed, e.inputType)) {
+                e.preventDefault();
+                typed[e.inputType](e);
+            } else if (e.cancelable) {
+                e.preventDefault();
             }
         });
         stage.addEventListener("compositionstart", (e) => e.target.setAttribute("data-composing", ""));
@@ -148,8 +170,11 @@
                 z.text("");
             }
         });
+    }
 
-        // The message box: Enter, Escape, Space or its button close it, a held key does not.
+    // The message box: Enter, Escape, Space or its button close it, a held key does not.
+    function takeMessages({ z }) {
+        const message = document.getElementById("message");
         const dismiss = () => z.dismissMessage();
         message.querySelector("button").addEventListener("click", dismiss);
         message.addEventListener("cancel", (e) => {
@@ -164,13 +189,15 @@
             }
         });
         message.addEventListener("keyup", (e) => e.preventDefault());
+    }
 
-        // A new size or a turn fits the screens to it at once. A tablet's keyboard that opens or
-        // closes is no new screen: nothing moves or shrinks under the child's finger; the page
-        // only slides up as far as the box and its problem need to stay in sight above it.
-        // A phone's number pad may have no Return key: played by touch, an OK key stands at the
-        // bottom right of what the keyboard leaves in sight while a box has the focus.
-        let area = viewport();
+    // A new size or a turn fits the screens to it at once. A tablet's keyboard that opens or
+    // closes is no new screen: nothing moves or shrinks under the child's finger; the page only
+    // slides up as far as the box and its problem need to stay in sight above it. A phone's number
+    // pad may have no Return key: played by touch, an OK key stands at the bottom right of what
+    // the keyboard leaves in sight while a box has the focus.
+    function keepBoxInSight(session) {
+        const { z, stage } = session;
         const sight = window.visualViewport;
         const confirm = document.getElementById("confirm");
         const keepInSight = () => {
@@ -178,7 +205,7 @@
             const typing = isBox(box) && stage.contains(box);
             const seenTop = sight ? sight.offsetTop : 0;
             const seenBottom = sight ? sight.offsetTop + sight.height : window.innerHeight;
-            confirm.hidden = !(typing && touching && playing());
+            confirm.hidden = !(typing && session.touching && session.playing());
             const below = confirm.hidden ? 0 : confirm.offsetHeight + 12;
             if (!confirm.hidden) {
                 confirm.style.top = `${seenBottom - below}px`;
@@ -186,9 +213,8 @@
             const current = stage.dataset.lift ? Number(stage.dataset.lift) : 0;
             let lift = 0;
             if (typing) {
-                const margin = 8 + below;
                 const rect = box.getBoundingClientRect();
-                lift = Math.max(0, Math.min(rect.bottom + current + margin - seenBottom,
+                lift = Math.max(0, Math.min(rect.bottom + current + 8 + below - seenBottom,
                     rect.top + current - seenTop - 8));
             }
             if (lift !== current) {
@@ -201,9 +227,9 @@
         confirm.addEventListener("click", () => z.text("\r"));
         window.addEventListener("resize", () => {
             const [width, height] = viewport();
-            const keyboard = touching && isBox(document.activeElement) && width === area[0];
+            const keyboard = session.touching && isBox(document.activeElement) && width === session.area[0];
             if (!keyboard) {
-                area = [width, height];
+                session.area = [width, height];
                 z.resize(width, height);
             }
             keepInSight();
@@ -214,39 +240,41 @@
         }
         stage.addEventListener("focusin", keepInSight);
         stage.addEventListener("focusout", () => setTimeout(keepInSight));
-        goodbye.querySelector("button").addEventListener("click", () => z.start(...(area = viewport())));
+    }
 
-        // A reload, the back key or a swipe would throw the table away: the browser asks first.
+    // "Neu starten" begins a new run. A link may choose a game and a level
+    // (index.html#waage-normal), as a child would: when a run starts, also anew, and when the link
+    // changes while the start screen is in front.
+    function restartAndLinks(session) {
+        const { z } = session;
+        const chooseLinked = () => z.choose(location.hash);
+        document.querySelector("#goodbye button").addEventListener("click", () => {
+            z.start(...(session.area = viewport()));
+            chooseLinked();
+        });
+        window.addEventListener("hashchange", chooseLinked);
+    }
+
+    // A reload, the back key or a swipe would throw the table away: the browser asks first.
+    function askBeforeLeaving({ z }) {
         window.addEventListener("beforeunload", (e) => {
             if (z.holdsPoints()) {
                 e.preventDefault();
                 e.returnValue = "";
             }
         });
+    }
 
-        // A link may choose a game and a level (index.html#waage-normal), as a child would: when
-        // a run starts, also anew, and when the link changes while the start screen is in front.
-        const chooseLinked = () => z.choose(location.hash);
-        goodbye.querySelector("button").addEventListener("click", chooseLinked);
-        window.addEventListener("hashchange", chooseLinked);
-
-        // The program's memory in use, for the storms that watch it hold steady.
-        window.zifferixHeap = () => z.heapInUse();
-
-        z.start(...area);
-        chooseLinked();
-        document.fonts.addEventListener("loadingdone", () => z.resize(...area));
-        document.documentElement.dataset.ready = "true";
-        performance.mark("zifferix-interactive");
-
-        // Every file in one cache, so that the next visit plays without a network.
-        if ("serviceWorker" in navigator && window.isSecureContext) {
-            const register = () => navigator.serviceWorker.register("sw.js");
-            if (document.readyState === "complete") {
-                register();
-            } else {
-                window.addEventListener("load", register);
-            }
+    // Every file in one cache, so that the next visit plays without a network.
+    function registerWorker() {
+        if (!("serviceWorker" in navigator) || !window.isSecureContext) {
+            return;
+        }
+        const register = () => navigator.serviceWorker.register("sw.js");
+        if (document.readyState === "complete") {
+            register();
+        } else {
+            window.addEventListener("load", register);
         }
     }
 })();
