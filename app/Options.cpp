@@ -102,6 +102,14 @@ Options parseOptions(const std::vector<std::string_view>& arguments) {
             options.action = Options::Action::Version;
             return options;
         }
+        if (argument == "--mehr-zeit") {
+            options.choice.moreTime = true;
+            continue;
+        }
+        if (argument == "--kontrast") {
+            options.choice.contrast = true;
+            continue;
+        }
         const auto option = valued(arguments, i);
         if (!option) {
             return refuse("unbekannte Angabe " + quoted(argument) +
@@ -115,7 +123,8 @@ Options parseOptions(const std::vector<std::string_view>& arguments) {
 }
 
 std::string usage() {
-    return "Aufruf: zifferix [--zoom=F] [--spiel=SPIEL] [--stufe=STUFE]\n"
+    return "Aufruf: zifferix [--zoom=F] [--spiel=SPIEL] [--stufe=STUFE] [--mehr-zeit] "
+           "[--kontrast]\n"
            "Zifferix, das Kopfrechnen-Training für die Schule.\n"
            "\n"
            "  --zoom=F         alles F-mal so groß wie entworfen, F von 1 bis 4, etwa 1,5\n"
@@ -128,6 +137,8 @@ std::string usage() {
            namesOf(kLevelNames) +
            "\n"
            "                   (los geht es erst mit „Los und hopp“)\n"
+           "  --mehr-zeit      doppelt so viel Zeit bei der Uhr und beim Glas\n"
+           "  --kontrast       mehr Kontrast: alle Texte und Ränder deutlich abgesetzt\n"
            "  --help           diese Hilfe zeigen\n"
            "  --version        die Version zeigen\n";
 }

@@ -16,7 +16,7 @@ struct Options {
     enum class Action { Run, Help, Version, Refuse };
     Action action = Action::Run;
     std::optional<double> zoom; // --zoom=F, from 1 to 4
-    Choice choice;              // --spiel=NAME, --stufe=NAME
+    Choice choice;              // --spiel=NAME, --stufe=NAME, --mehr-zeit, --kontrast
     std::string error;          // one line, when the command line is refused
 };
 

@@ -2,10 +2,10 @@
 
 #include "app/Options.h"
 #include "app/Screens.h"
-#include "start/Zifferix.h"
 #include "qt/Fonts.h"
 #include "qt/QtServices.h"
 #include "qt/View.h"
+#include "start/Zifferix.h"
 
 #include <QApplication>
 #include <QIcon>
@@ -62,6 +62,13 @@ void chooseLightAnimation() {
     }
 }
 
+// Qt 6.4 reports no wish for more contrast (6.10 brings one); a desktop set to a high-contrast
+// theme names it to GTK programs, and Qt programs read the same.
+bool desktopAsksForContrast() {
+    const char* theme = std::getenv("GTK_THEME");
+    return theme != nullptr && strcasestr(theme, "contrast") != nullptr;
+}
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -102,6 +109,9 @@ int main(int argc, char* argv[]) {
     qt::View view(runtime, &services.screen);
     services.messageBox.parent = [&view] { return view.activeWindow(); };
 
+    if (options.choice.contrast || desktopAsksForContrast()) {
+        view.setContrast(forms::Contrast::More);
+    }
     program.run();
     program.choose(options.choice);
     view.afterEvent();

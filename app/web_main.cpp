@@ -44,8 +44,19 @@ void start(double width, double height) {
 // other text chooses nothing.
 void choose(const std::string& link) {
     const std::optional<zifferix::Choice> choice = zifferix::choiceOfLink(link);
-    if (run && choice && run->program.choose(*choice)) {
+    if (!run || !choice) {
+        return;
+    }
+    run->view.linkContrast(choice->contrast);
+    if (run->program.choose(*choice)) {
         run->view.afterEvent();
+    }
+}
+
+// The browser asks for more contrast (prefers-contrast: more, or forced colours), or no more.
+void contrast(bool more) {
+    if (run) {
+        run->view.systemContrast(more);
     }
 }
 
@@ -135,6 +146,7 @@ EMSCRIPTEN_BINDINGS(zifferix) {
     emscripten::function("paste", &paste);
     emscripten::function("resize", &resize);
     emscripten::function("touch", &touch);
+    emscripten::function("contrast", &contrast);
     emscripten::function("dismissMessage", &dismissMessage);
     emscripten::function("holdsPoints", &holdsPoints);
     emscripten::function("playing", &playing);

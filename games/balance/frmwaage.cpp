@@ -3,7 +3,7 @@
 #include "start/Ending.h"
 #include "start/Levels.h"
 #include "start/Problems.h"
-
+#include "start/Spoken.h"
 
 namespace zifferix {
 namespace {
@@ -39,6 +39,7 @@ frmwaage::frmwaage(Zifferix& program)
     txtErgebnis.Entry = forms::TextEntry::Digits;
     txtErgebnis.onKeyPress = [this](int& KeyAscii) { txtErgebnis_KeyPress(KeyAscii); };
     cmdStart.onClick = [this] { cmdStart_Click(); };
+    cmdStart.AccessibleName = "nächste Aufgabe";
     cmdEnde.Caption = "&home";
     cmdEnde.ToolTipText = "zur Startseite";
     cmdEnde.onClick = [this] { cmdEnde_Click(); };
@@ -91,6 +92,8 @@ void frmwaage::NaechsteRechnung() {
 
     lblLinks.Caption = forms::CStr(Summand1) + " + " + forms::CStr(Summand2);
     lblRechts.Caption = forms::CStr(Summand3) + " + ";
+    txtErgebnis.AccessibleDescription =
+        spoken::missingSummand(forms::CStr(Summand1), forms::CStr(Summand2), forms::CStr(Summand3));
     txtErgebnis.Enabled = true;
     txtErgebnis.Text.clear();
     ++Runde;
@@ -114,6 +117,8 @@ void frmwaage::judge(Single typed) {
         NeigungLinks = 0;
         NeigungRechts = 0;
         lblrichtig.Caption = "richtig";
+        Announce(Stufe >= 0 ? "Richtig, die Waage bleibt gerade. Stufe " + forms::CStr(Stufe) + "."
+                            : std::string("Richtig, geschafft!"));
     } else {
         shared_.Punkte = static_cast<Integer>(shared_.Punkte - kWrongAnswer);
         ++Stufe;
@@ -121,6 +126,8 @@ void frmwaage::judge(Single typed) {
         NeigungLinks = tooLarge ? -500 : 500;
         NeigungRechts = -NeigungLinks;
         (tooLarge ? lblkorrekt1 : lblkorrekt2).Caption = forms::Str(missing);
+        Announce("Falsch, richtig ist " + forms::CStr(missing) + ". Die Waage kippt. Stufe " +
+                 forms::CStr(std::min(Stufe, kWorstLevel)) + ".");
     }
     tip();
     // The next Enter poses the next problem instead of judging this one again.

@@ -3,6 +3,7 @@
 // The conversions of the balloon ride: a mass in one unit, to be written in another.
 
 #include "forms/Basic.h"
+#include "start/Conversion.h"
 
 #include <array>
 #include <functional>
@@ -14,13 +15,14 @@ struct MassUnit {
     int code;
     std::string_view text;
     int power; // one unit weighs 10^power grams
+    UnitWords words;
 };
 
 constexpr std::array<MassUnit, 4> kMassUnits{{
-    {1, "g", 0},
-    {2, "dag", 1},
-    {3, "kg", 3},
-    {4, "t", 6},
+    {1, "g", 0, {"Gramm", "Gramm"}},
+    {2, "dag", 1, {"Dekagramm", "Dekagramm"}},
+    {3, "kg", 3, {"Kilogramm", "Kilogramm"}},
+    {4, "t", 6, {"Tonne", "Tonnen"}},
 }};
 
 constexpr const MassUnit& massUnit(int code) {

@@ -188,6 +188,8 @@ void frmBallon::NeueAufgabe() {
     lblbez1.Caption = std::string(massUnit(problem_.VonEinheit).text);
     lblbez2.Caption = std::string(massUnit(problem_.NachEinheit).text);
     lblzahl.Caption = forms::CStr(problem_.Zahl);
+    txtEing.AccessibleDescription = conversionQuestion(
+        lblzahl.Caption, massUnit(problem_.VonEinheit).words, massUnit(problem_.NachEinheit).words);
     cmdEnde.Enabled = true;
 }
 
@@ -210,15 +212,20 @@ void frmBallon::txtEing_KeyPress(int& KeyAscii) {
 
 void frmBallon::Nachfuellen() {
     ++Gas;
+    Announce(Gas >= kFullOfGas ? std::string("Richtig! Der Ballon hebt das Gewicht.")
+                               : "Richtig, " + std::to_string(Gas) + " von " +
+                                     std::to_string(kFullOfGas) + " in Folge.");
     BallonZiel();
 }
 
 void frmBallon::GasVerlieren() {
     if (Gas == 0) {
+        Announce("Falsch.");
         shared_.Punkte = static_cast<Integer>(shared_.Punkte - kWrongWithoutGas);
         NeueAufgabe();
         return;
     }
+    Announce("Falsch, das Gas ist entwichen.");
     shared_.Punkte = static_cast<Integer>(shared_.Punkte - kWrongWithGas);
     Gas = 0;
     BallonZiel();

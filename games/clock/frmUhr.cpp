@@ -4,6 +4,7 @@
 #include "start/Layout.h"
 #include "start/Levels.h"
 #include "start/Problems.h"
+#include "start/Spoken.h"
 
 #include <array>
 #include <cmath>
@@ -48,6 +49,7 @@ constexpr int kNochmalLeft = 6360;
 constexpr int kAusLeft = 7725;
 
 const forms::Font kArial18Bold{"Arial", 18, true};
+constexpr forms::Placement kMehrZeit{1000, 250, 3600, 450};
 
 } // namespace
 
@@ -145,6 +147,9 @@ void frmUhr::Form_Activate() {
     Richtige = 0;
     Sekunden = 0;
     resetClockFace();
+    // More time: the hand turns half as fast, so the minute lasts two.
+    ZEITGEBER.Interval = 1000 * program_.timeFactor();
+    showMoreTime(lblMehrZeit, kMehrZeit, program_.moreTime());
 }
 
 void frmUhr::cmdAnfang_Click() {
@@ -183,6 +188,8 @@ void frmUhr::start_Click() {
     const Single Zahl2 = draw(kFactor, Rnd());
     lblZahl1.Caption = forms::Str(Zahl1);
     lblZahl2.Caption = forms::Str(Zahl2);
+    txtErgebnis.AccessibleDescription =
+        spoken::number(lblZahl1.Caption) + " mal " + spoken::number(lblZahl2.Caption);
     Ergebnis = Zahl2 * Zahl1;
     txtErgebnis.Text.clear();
     lblZähler.Caption = " " + forms::CStr(Richtige) + " richtig";
@@ -206,6 +213,7 @@ void frmUhr::judge() {
     }
     lblWiederholung.Caption =
         "Das war nicht genug, du hast nur " + forms::CStr(Richtige) + " richtig gerechnet.";
+    Announce(lblWiederholung.Caption);
     lblWiederholung.Visible = true;
     txtErgebnis.Enabled = false;
     start.Visible = true;
@@ -221,8 +229,10 @@ void frmUhr::txtErgebnis_KeyPress(int& KeyAscii) {
         if (forms::SingleEquals(Ergebnis, forms::Val(txtErgebnis.Text))) {
             shared_.Punkte = static_cast<Integer>(shared_.Punkte + 1);
             ++Richtige;
+            Announce("Richtig, " + forms::CStr(Richtige) + " richtig.");
             start_Click();
         } else if (Sekunden <= kMinute) {
+            Announce("Falsch.");
             txtErgebnis.Text.clear();
         } else {
             start_Click();
@@ -242,9 +252,21 @@ void frmUhr::ZEITGEBER_Timer() {
     shpkreis.Left = 7 * Sekunden + kFaceLeft;
     shpkreis.Width = kFaceSize - 14 * Sekunden;
     shpkreis.BorderWidth = Sekunden;
+    sayTimeLeft();
     if (Sekunden > kLastSecond) {
         ZEITGEBER.Enabled = false;
         start_Click();
+    }
+}
+
+// What a sighted child sees on the clock: every ten seconds and the last five, in seconds of
+// real time, which more time makes twice as long.
+void frmUhr::sayTimeLeft() {
+    const int left = (kMinute - Sekunden) * ZEITGEBER.Interval / 1000;
+    if (Sekunden == kMinute) {
+        Announce("Die Zeit ist um.");
+    } else if (left > 0 && (left % 10 == 0 || left <= 5)) {
+        Announce("Noch " + spoken::count(left, "Sekunde", "Sekunden") + ".");
     }
 }
 

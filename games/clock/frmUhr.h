@@ -28,6 +28,7 @@ class frmUhr : public forms::Form {
     forms::Label lblWiederholung{*this, "lblWiederholung"};
     forms::CommandButton start{*this, "start"}; // "nochmal"
     forms::CommandButton cmdEnde{*this, "cmdEnde"};
+    forms::Label lblMehrZeit{*this, "lblMehrZeit"}; // while a teacher gives more time
     forms::Timer ZEITGEBER{*this, "ZEITGEBER"};
 
     void Form_Activate() override;
@@ -42,6 +43,7 @@ class frmUhr : public forms::Form {
     void cmdEnde_Click();
 
     void judge();
+    void sayTimeLeft();
     void resetClockFace();
     void Grundstellung();
 

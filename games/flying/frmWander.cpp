@@ -4,6 +4,7 @@
 #include "start/Layout.h"
 #include "start/Levels.h"
 #include "start/Problems.h"
+#include "start/Spoken.h"
 
 #include <climits>
 
@@ -176,6 +177,8 @@ void frmWander::NeueAufgabe() {
     lblZahl1.Caption = forms::CStr(Zahl1);
     lblZahl2.Caption = forms::CStr(Zahl2);
     lblZahl3.Caption = forms::CStr(Zahl3);
+    txtEing.AccessibleDescription =
+        spoken::signedSum({lblZahl1.Caption, lblZahl2.Caption, lblZahl3.Caption});
 }
 
 void frmWander::txtEing_KeyPress(int& KeyAscii) {
@@ -192,6 +195,9 @@ void frmWander::txtEing_KeyPress(int& KeyAscii) {
             Hide();
         }
         Auswerten();
+        if (Versuche > kMostAnswers && Richtige < kRightToWin) {
+            program_.lost("Keine Antwort mehr übrig.");
+        }
     } else {
         digitsOnly(KeyAscii, txtEing);
     }
@@ -203,12 +209,24 @@ void frmWander::Auswerten() {
         if (Faktor < kLevels[shared_.Schwierigkeit].rules.largestFactor) {
             ++Faktor;
         }
+        if (Richtige < kRightToWin && Versuche <= kMostAnswers) {
+            Announce("Richtig. Noch " + std::to_string(kRightToWin - Richtige) + " richtige, " +
+                     answersLeft());
+        }
         txtEing.Text.clear();
         NeueAufgabe();
     } else {
+        if (Versuche <= kMostAnswers) {
+            Announce("Falsch. Noch " + answersLeft());
+        }
         txtEing.Text.clear();
         shared_.Punkte = static_cast<Integer>(shared_.Punkte - kWrongAnswer);
     }
+}
+
+// "15 Antworten.": the answers the child has left, the last one counted.
+std::string frmWander::answersLeft() const {
+    return spoken::count(kMostAnswers + 1 - Versuche, "Antwort", "Antworten") + ".";
 }
 
 void frmWander::tmrTimer_Timer() {

@@ -36,6 +36,7 @@ class frmWander : public forms::Form {
     void NeueAufgabe();
     void Auswerten();
     void Grundstellung();
+    std::string answersLeft() const;
     void fly(forms::Label& number, int& dx, int& dy) const;
 
     Zifferix& program_;

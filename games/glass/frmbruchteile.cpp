@@ -4,6 +4,7 @@
 #include "start/Layout.h"
 #include "start/Levels.h"
 #include "start/Problems.h"
+#include "start/Spoken.h"
 
 #include <cmath>
 
@@ -30,6 +31,7 @@ constexpr int kDrainStep = 10;
 constexpr int kPour = 500; // a right answer
 constexpr int kFull = 6000;
 constexpr int kEmpty = 10;
+constexpr int kLow = kFull / 6; // below it a screen reader warns that the glass runs dry
 
 // The glass: walls from top to bottom, floor, and the line the water rises from.
 struct GlassPlace {
@@ -45,6 +47,7 @@ constexpr int kRightWall = 10000;
 
 constexpr forms::Placement kImage1{330, 2445, 9075, 1935};
 constexpr forms::Placement kEnde{13815, 9450, 1110, 540};
+constexpr forms::Placement kMehrZeit{7000, 300, 3600, 450};
 
 const forms::Font kArial18Bold{"Arial", 18, true};
 constexpr forms::Color kLightCyan = 0xFFFFC0;
@@ -129,7 +132,9 @@ void frmbruchteile::Form_Activate() {
     }
 
     const Level<Rules>& level = kLevels[shared_.Schwierigkeit];
-    Timer1.Interval = level.rules.drainInterval;
+    // More time: the glass drains half as fast.
+    Timer1.Interval = level.rules.drainInterval * program_.timeFactor();
+    showMoreTime(lblMehrZeit, kMehrZeit, program_.moreTime());
     shared_.Punkte = level.startPoints;
 
     cmdEnde.Enabled = false;
@@ -138,6 +143,7 @@ void frmbruchteile::Form_Activate() {
     showProblem(false);
 
     Fuellstand = 0;
+    warnedLow_ = false;
     showWater(); // an empty glass from the start, not the last game's water
     VorfuellungPruefen();
 }
@@ -182,6 +188,9 @@ void frmbruchteile::NeueAufgabe() {
     lblZähler.Caption = forms::CStr(Zaehler);
     lblNenner.Caption = forms::CStr(Nenner);
     lblZahl.Caption = forms::CStr(Zahl);
+    txtErgebnis.AccessibleDescription =
+        spoken::fraction(static_cast<int>(Zaehler), static_cast<int>(Nenner)) + " von " +
+        lblZahl.Caption;
     txtErgebnis.Text.clear();
     txtErgebnis.Enabled = true;
     ++AufgabenNr;
@@ -206,7 +215,11 @@ void frmbruchteile::Timer1_Timer() {
     if (Fuellstand < kEmpty) {
         Timer1.Enabled = false;
         Grundstellung();
+        program_.lost("Das Glas ist leer.");
         Hide();
+    } else if (Fuellstand < kLow && !warnedLow_) {
+        Announce("Vorsicht, das Glas ist fast leer!");
+        warnedLow_ = true;
     }
     showWater();
 }
@@ -218,13 +231,26 @@ void frmbruchteile::txtErgebnis_KeyPress(int& KeyAscii) {
         if (forms::SingleEquals(Ergebnis, typed)) {
             Fuellstand += kPour;
             Image1.Visible = false; // the instructions go at the first right answer
+            sayHowFull();
             NeueAufgabe();
         } else {
+            Announce("Falsch.");
             txtErgebnis.Text.clear();
         }
     } else {
         digitsOnly(KeyAscii, txtErgebnis);
     }
+}
+
+// "Das Glas ist zu 40 Prozent voll", to the nearest tenth, as a sighted child sees it.
+void frmbruchteile::sayHowFull() {
+    warnedLow_ = Fuellstand < kLow;
+    if (Fuellstand >= kFull) {
+        Announce("Richtig. Das Glas ist voll.");
+        return;
+    }
+    const int percent = (Fuellstand * 10 + kFull / 2) / kFull * 10;
+    Announce("Richtig. Das Glas ist zu " + std::to_string(percent) + " Prozent voll.");
 }
 
 void frmbruchteile::cmdEnde_Click() {

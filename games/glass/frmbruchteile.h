@@ -27,8 +27,9 @@ class frmbruchteile : public forms::Form {
     forms::Line Line3{*this, "Line3"};
     forms::Line Line4{*this, "Line4"};
     forms::CommandButton cmdEnde{*this, "cmdEnde"};
-    forms::Timer Timer1{*this, "Timer1"}; // drains the glass
-    forms::Timer Timer2{*this, "Timer2"}; // the first filling
+    forms::Label lblMehrZeit{*this, "lblMehrZeit"}; // while a teacher gives more time
+    forms::Timer Timer1{*this, "Timer1"};           // drains the glass
+    forms::Timer Timer2{*this, "Timer2"};           // the first filling
 
     void Form_Activate() override;
     // Closing the window leaves the game, as the home button does.
@@ -45,6 +46,7 @@ class frmbruchteile : public forms::Form {
     void Grundstellung();
     void showWater();
     void showProblem(bool visible);
+    void sayHowFull();
     void win();
 
     Zifferix& program_;
@@ -56,6 +58,7 @@ class frmbruchteile : public forms::Form {
     forms::Single Ergebnis = 0;
     int Fuellstand = 0;            // twips of water: 0 empty, 6000 full
     forms::Integer AufgabenNr = 0; // problems posed since the program started
+    bool warnedLow_ = false;       // a screen reader was told that the glass runs dry
 };
 
 } // namespace zifferix

@@ -3,6 +3,7 @@
 // The conversions of the mountain game: a length in one unit, to be written in another.
 
 #include "forms/Basic.h"
+#include "start/Conversion.h"
 
 #include <array>
 #include <functional>
@@ -15,14 +16,15 @@ struct LengthUnit {
     int code;
     std::string_view text;
     int exponent;
+    UnitWords words;
 };
 
 constexpr std::array<LengthUnit, 5> kLengthUnits{{
-    {1, "mm", 1},
-    {2, "cm", 2},
-    {3, "dm", 3},
-    {4, "m", 4},
-    {5, "km", 7},
+    {1, "mm", 1, {"Millimeter", "Millimeter"}},
+    {2, "cm", 2, {"Zentimeter", "Zentimeter"}},
+    {3, "dm", 3, {"Dezimeter", "Dezimeter"}},
+    {4, "m", 4, {"Meter", "Meter"}},
+    {5, "km", 7, {"Kilometer", "Kilometer"}},
 }};
 
 constexpr const LengthUnit& lengthUnit(int code) {

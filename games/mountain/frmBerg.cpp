@@ -3,6 +3,7 @@
 #include "start/Ending.h"
 #include "start/Levels.h"
 #include "start/Problems.h"
+#include "start/Spoken.h"
 
 #include <algorithm>
 #include <array>
@@ -89,6 +90,14 @@ void frmBerg::NeueAufgabe() {
     lblbez1.Caption = std::string(lengthUnit(problem_.VonEinheit).text);
     lblbez2.Caption = std::string(lengthUnit(problem_.NachEinheit).text);
     lblzahl.Caption = forms::CStr(problem_.Zahl);
+    txtEing.AccessibleDescription =
+        conversionQuestion(lblzahl.Caption, lengthUnit(problem_.VonEinheit).words,
+                           lengthUnit(problem_.NachEinheit).words);
+    if (AufgabenNr >= 1) {
+        Announce(Position == 0 ? std::string("Der Ball liegt am Fuß des Berges.")
+                               : "Der Ball ist auf Station " + std::to_string(Position) + " von " +
+                                     std::to_string(kOutAtTheTop) + ".");
+    }
     ++AufgabenNr;
 }
 
@@ -115,8 +124,10 @@ void frmBerg::Auswerten() {
     }
     Eingabe = *typed;
     if (forms::SingleEquals(Eingabe, problem_.expected())) {
+        Announce("Richtig.");
         Vorruecken();
     } else {
+        Announce("Falsch.");
         Zurueckrollen();
     }
 }

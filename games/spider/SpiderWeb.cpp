@@ -102,6 +102,18 @@ void frmNetz::hideWeb() {
     }
 }
 
+// What a sighted child sees of the web after a wrong answer: how far the spider has come.
+void frmNetz::sayWeb() {
+    if (Fehler > kCompleteWeb) {
+        program_.lost("Das Netz ist fertig, die Spinne hat dich gefangen.");
+    } else if (Fehler == kCompleteWeb) {
+        Announce("Falsch. Das Netz ist fertig: noch ein Fehler, und die Spinne hat dich.");
+    } else {
+        Announce("Falsch. Die Spinne knüpft weiter, " + std::to_string(Fehler) + " von " +
+                 std::to_string(kCompleteWeb) + " Fäden.");
+    }
+}
+
 void frmNetz::NetzWeiterknuepfen() {
     if (Fehler > kCompleteWeb) {
         Grundstellung();

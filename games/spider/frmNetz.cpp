@@ -3,6 +3,7 @@
 #include "start/Ending.h"
 #include "start/Levels.h"
 #include "start/Problems.h"
+#include "start/Spoken.h"
 
 #include <climits>
 
@@ -91,6 +92,7 @@ void frmNetz::NeueAufgabe() {
     Produkt = FaktorA * FaktorB;
     lbla.Caption = forms::CStr(FaktorA);
     lblb.Caption = forms::CStr(FaktorB);
+    txtergebnis.AccessibleDescription = lbla.Caption + " mal " + lblb.Caption;
     txtergebnis.Text.clear();
 }
 
@@ -103,9 +105,14 @@ void frmNetz::txtergebnis_KeyPress(int& KeyAscii) {
     const double typed = forms::Val(txtergebnis.Text);
     if (typed > 0 && KeyAscii == kEnter) {
         if (forms::SingleEquals(Produkt, typed)) {
+            if (AufgabenNr < kLastProblem) {
+                Announce("Richtig. Noch " +
+                         spoken::count(kLastProblem - AufgabenNr, "Aufgabe", "Aufgaben") + ".");
+            }
             NeueAufgabe();
         } else {
             ++Fehler;
+            sayWeb();
             NetzWeiterknuepfen();
             txtergebnis.Text.clear();
             shared_.Punkte = static_cast<Integer>(shared_.Punkte - kWrongAnswer);

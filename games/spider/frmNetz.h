@@ -74,6 +74,7 @@ class frmNetz : public forms::Form {
     void placeScene(); // every control and strand at its design place
     void hideWeb();
     void NetzWeiterknuepfen();
+    void sayWeb();
     void LayoutVerkleinern();
     void Grundstellung();
 

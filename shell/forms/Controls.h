@@ -62,6 +62,11 @@ class Control {
     forms::Font Font;
     std::string ToolTipText;
     int TabIndex = 0; // declaration order unless a form says otherwise
+    // What a screen reader says of the control where its caption does not say it (a box, a
+    // button without a caption, an option with its points), and what it adds to that (the
+    // problem a box asks for, what a button will start).
+    std::string AccessibleName;
+    std::string AccessibleDescription;
 
     void Move(int left, int top, int width, int height);
     void Move(const Placement& place) { Move(place.Left, place.Top, place.Width, place.Height); }
@@ -127,6 +132,7 @@ class TextBox : public Control {
   public:
     TextBox(Form& form, std::string name) : Control(form, ControlKind::TextBox, std::move(name)) {
         BackColor = colors::WindowBackground;
+        AccessibleName = "Antwort";
     }
 
     std::string Text;

@@ -44,4 +44,8 @@ void Form::End() {
     runtime_.end();
 }
 
+void Form::Announce(std::string text) {
+    runtime_.speech().say(std::move(text));
+}
+
 } // namespace forms

@@ -58,6 +58,8 @@ class Form {
                 std::function<void()> then = {});
     int ScreenWidth() const;
     void End();
+    // Tells a screen reader politely what has just changed (a verdict, the state of the game).
+    void Announce(std::string text);
 
   private:
     friend class Control;

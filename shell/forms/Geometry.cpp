@@ -66,20 +66,58 @@ LineEnds endsOf(const Line& line, Zoom zoom) {
             zoom.px(line.Y2) - box.top, zoom.pen(std::max(1, line.BorderWidth))};
 }
 
-Look lookOf(const Control& c) {
+namespace {
+
+// What a control shows where it has no colour of its own: its frame, or the form.
+Color beneath(const Control& c) {
+    return c.container() != nullptr ? c.container()->BackColor : c.form().BackColor;
+}
+
+Look designedLook(const Control& c) {
     switch (c.kind()) {
     case ControlKind::Label:
         return {c.ForeColor, c.BackColor, !static_cast<const Label&>(c).Transparent};
     case ControlKind::CommandButton:
         return {c.ForeColor, c.BackColor, static_cast<const CommandButton&>(c).Graphical};
-    case ControlKind::OptionButton: {
-        const Color beneath =
-            c.container() != nullptr ? c.container()->BackColor : c.form().BackColor;
-        return {c.ForeColor, c.BackColor, c.BackColor != beneath};
-    }
+    case ControlKind::OptionButton:
+        return {c.ForeColor, c.BackColor, c.BackColor != beneath(c)};
     default:
         return {c.ForeColor, c.BackColor, false};
     }
+}
+
+} // namespace
+
+Look lookOf(const Control& c, Contrast contrast) {
+    Look look = designedLook(c);
+    if (contrast == Contrast::AsDesigned) {
+        return look;
+    }
+    const Color around = strongBackground(beneath(c));
+    const ControlKind kind = c.kind();
+    // A box and a frame always paint their own background, and with more contrast so does
+    // every button.
+    const bool paints = look.own || kind == ControlKind::TextBox || kind == ControlKind::Frame ||
+                        kind == ControlKind::CommandButton;
+    look.own = look.own || kind == ControlKind::CommandButton;
+    look.back = paints ? strongBackground(look.back) : around;
+    look.fore = standingOut(look.fore, look.back, kTextContrast);
+    if (kind == ControlKind::TextBox || kind == ControlKind::CommandButton ||
+        kind == ControlKind::OptionButton) {
+        look.edged = true;
+        look.edge = edgeAgainst(around);
+    }
+    return look;
+}
+
+Color backOf(const Form& form, Contrast contrast) {
+    return contrast == Contrast::More ? strongBackground(form.BackColor) : form.BackColor;
+}
+
+Color drawnOf(const Control& control, Color colour, Contrast contrast) {
+    return contrast == Contrast::More
+               ? standingOut(colour, strongBackground(beneath(control)), kEdgeContrast)
+               : colour;
 }
 
 } // namespace forms

@@ -3,6 +3,7 @@
 // Where a control lies on the screen and how it looks, worked out once for every view: its
 // rectangle in whole pixels, a shape's outline, a line's box, and the colours it shows.
 
+#include "forms/Contrast.h"
 #include "forms/Controls.h"
 #include "forms/Zoom.h"
 
@@ -50,13 +51,21 @@ LineEnds endsOf(const Line& line, Zoom zoom);
 
 // The colours a control shows and the one switch that decides how: a label that lets the form
 // show through, a button painted in its own colour, an option whose colour differs from what
-// lies beneath it (which it otherwise shows through).
+// lies beneath it (which it otherwise shows through). With more contrast, a box, a button and
+// an option's mark have an edge that stands out against what lies around them.
 struct Look {
     Color fore = 0;
     Color back = 0;
     bool own = false;
+    bool edged = false;
+    Color edge = 0;
     friend bool operator==(const Look&, const Look&) = default;
 };
-Look lookOf(const Control& control);
+Look lookOf(const Control& control, Contrast contrast = Contrast::AsDesigned);
+// The form's own background.
+Color backOf(const Form& form, Contrast contrast);
+// What a line or a shape is drawn in: with more contrast, a colour that stands out against the
+// form or the frame beneath it.
+Color drawnOf(const Control& control, Color colour, Contrast contrast);
 
 } // namespace forms

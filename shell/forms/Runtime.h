@@ -4,6 +4,7 @@
 #include "forms/Form.h"
 #include "forms/Message.h"
 #include "forms/Services.h"
+#include "forms/Speech.h"
 
 #include <cstdint>
 #include <functional>
@@ -68,6 +69,9 @@ class Runtime {
     std::optional<std::int64_t> nextDue() const;
     std::int64_t now() const { return now_; }
 
+    // What the screens have said for a screen reader; the view takes it after every event.
+    Speech& speech() { return speech_; }
+
     Services& services() { return services_; }
     const Services& services() const { return services_; }
 
@@ -101,6 +105,7 @@ class Runtime {
     void sizeLabels();
     void repairFocus(Form& form);
     void scheduleTimers();
+    void sayNewDescription();
 
     static std::vector<Control*> inTabOrder(const Form& form);
     static std::vector<Control*> tabOrder(const Form& form);
@@ -120,6 +125,10 @@ class Runtime {
     bool busy_ = false;
     bool ended_ = false;
     std::optional<Message> message_;
+    Speech speech_;
+    // The focused control of the form in front and its description, as last said.
+    const Control* described_ = nullptr;
+    std::string description_;
 };
 
 } // namespace forms

@@ -28,11 +28,6 @@ Qt::Alignment qalign(forms::TextAlign align) {
     }
 }
 
-// A caption's text for a screen reader: without the "&" that marks the Alt key letter.
-QString spoken(const std::string& caption) {
-    return QString::fromStdString(forms::readCaption(caption).text);
-}
-
 template <class W> void setAlignment(W* widget, Qt::Alignment align) {
     if (widget->alignment() != align) {
         widget->setAlignment(align);
@@ -48,10 +43,26 @@ void setColours(QWidget* widget, QPalette::ColorRole text, QPalette::ColorRole b
     widget->setPalette(palette);
 }
 
+// With more contrast a box, a button or an option's mark has an edge that stands out against
+// what lies around it, and the focus is a thick line in the colour of the text.
+void setEdge(QWidget* widget, const forms::Look& look, const QString& selector) {
+    if (!look.edged) {
+        widget->setStyleSheet({});
+        return;
+    }
+    const QString edge = qcolor(look.edge).name();
+    const QString back = qcolor(look.back).name();
+    const QString fore = qcolor(look.fore).name();
+    widget->setStyleSheet(
+        QStringLiteral("%1 { border: 2px solid %2; background: %3; color: %4; }"
+                       "%1:focus { border: 4px solid %4; }")
+            .arg(selector, edge, look.own ? back : QStringLiteral("transparent"), fore));
+}
+
 class LabelBinding final : public Binding {
   public:
-    LabelBinding(forms::Label& label, QWidget* parent, const forms::Zoom& zoom)
-        : Binding(label, new TextLabel(parent), zoom), label_(label) {
+    LabelBinding(forms::Label& label, QWidget* parent, const View& view)
+        : Binding(label, new TextLabel(parent), view), label_(label) {
         q()->setTextFormat(Qt::PlainText);
     }
 
@@ -61,10 +72,9 @@ class LabelBinding final : public Binding {
 
     void syncOwn() override {
         if (changed(caption_, label_.Caption)) {
-            const QString text = QString::fromStdString(label_.Caption);
-            q()->setText(text);
-            q()->setAccessibleName(text);
+            q()->setText(QString::fromStdString(label_.Caption));
         }
+        nameFor(label_.Caption);
         setAlignment(q(), qalign(label_.Alignment) | Qt::AlignTop);
         // A label sized to its text never wraps it; a fixed one wraps at its width.
         if (q()->wordWrap() == label_.AutoSize) {
@@ -75,7 +85,7 @@ class LabelBinding final : public Binding {
             q()->setFrameShape(shape);
             q()->setFrameShadow(QFrame::Plain);
         }
-        if (changed(look_, forms::lookOf(label_))) {
+        if (changed(look_, forms::lookOf(label_, contrast_))) {
             setColours(q(), QPalette::WindowText, QPalette::Window, look_->fore,
                        qcolor(look_->back));
             q()->setAutoFillBackground(look_->own);
@@ -89,9 +99,8 @@ class LabelBinding final : public Binding {
 
 class TextBoxBinding final : public Binding {
   public:
-    TextBoxBinding(forms::TextBox& box, QWidget* parent, const forms::Zoom& zoom)
-        : Binding(box, new AnswerBox(parent), zoom), box_(box) {
-        q()->setAccessibleName(QStringLiteral("Antwort"));
+    TextBoxBinding(forms::TextBox& box, QWidget* parent, const View& view)
+        : Binding(box, new AnswerBox(parent), view), box_(box) {
         q()->setFocusPolicy(Qt::StrongFocus);
     }
 
@@ -107,8 +116,10 @@ class TextBoxBinding final : public Binding {
         if (q()->cursorPosition() != q()->text().size()) {
             q()->setCursorPosition(static_cast<int>(q()->text().size()));
         }
-        if (changed(look_, forms::lookOf(box_))) {
+        nameFor({});
+        if (changed(look_, forms::lookOf(box_, contrast_))) {
             setColours(q(), QPalette::Text, QPalette::Base, look_->fore, qcolor(look_->back));
+            setEdge(q(), *look_, QStringLiteral("QLineEdit"));
         }
     }
 
@@ -120,7 +131,7 @@ class TextBoxBinding final : public Binding {
 class ButtonBinding final : public Binding {
   public:
     ButtonBinding(forms::CommandButton& button, QWidget* parent, View& view)
-        : Binding(button, new QPushButton(parent), view.zoom()), button_(button) {
+        : Binding(button, new QPushButton(parent), view), button_(button) {
         q()->setAutoDefault(false);
         q()->setFocusPolicy(Qt::StrongFocus);
         QObject::connect(q(), &QPushButton::clicked, q(), [&view, &button] { view.click(button); });
@@ -132,13 +143,14 @@ class ButtonBinding final : public Binding {
     void syncOwn() override {
         if (changed(caption_, button_.Caption)) {
             q()->setText(QString::fromStdString(button_.Caption));
-            q()->setAccessibleName(spoken(button_.Caption));
         }
+        nameFor(button_.Caption);
         // Only a graphical button is painted in its own colour.
-        if (changed(look_, forms::lookOf(button_))) {
+        if (changed(look_, forms::lookOf(button_, contrast_))) {
             setColours(q(), QPalette::ButtonText, QPalette::Button, look_->fore,
                        look_->own ? qcolor(look_->back)
                                   : QApplication::palette().color(QPalette::Button));
+            setEdge(q(), *look_, QStringLiteral("QPushButton"));
         }
     }
 
@@ -150,8 +162,7 @@ class ButtonBinding final : public Binding {
 class OptionBinding final : public Binding {
   public:
     OptionBinding(forms::OptionButton& option, QWidget* parent, View& view)
-        : Binding(option, new QRadioButton(parent), view.zoom()), option_(option) {
-        q()->setAutoExclusive(false); // the runtime keeps the options of a frame exclusive
+        : Binding(option, new QRadioButton(parent), view), option_(option) {
         q()->setFocusPolicy(Qt::StrongFocus);
         QObject::connect(q(), &QRadioButton::clicked, q(),
                          [&view, &option] { view.click(option); });
@@ -163,18 +174,24 @@ class OptionBinding final : public Binding {
     void syncOwn() override {
         if (changed(caption_, option_.Caption)) {
             q()->setText(QString::fromStdString(option_.Caption));
-            q()->setAccessibleName(spoken(option_.Caption));
         }
+        nameFor(option_.Caption);
+        // The options of a frame are exclusive, so that a screen reader calls them radio
+        // buttons; the runtime keeps them so, and only to clear the chosen one does Qt's own
+        // exclusivity step aside.
         if (q()->isChecked() != option_.Value()) {
+            q()->setAutoExclusive(option_.Value());
             q()->setChecked(option_.Value());
+            q()->setAutoExclusive(true);
         }
-        if (changed(look_, forms::lookOf(option_))) {
+        if (changed(look_, forms::lookOf(option_, contrast_))) {
             setColours(q(), QPalette::WindowText, QPalette::Window, look_->fore,
                        qcolor(look_->back));
             QPalette palette = q()->palette();
             palette.setColor(QPalette::Button, qcolor(look_->back));
             q()->setPalette(palette);
             q()->setAutoFillBackground(look_->own);
+            setEdge(q(), *look_, QStringLiteral("QRadioButton::indicator"));
         }
     }
 
@@ -185,8 +202,8 @@ class OptionBinding final : public Binding {
 
 class FrameBinding final : public Binding {
   public:
-    FrameBinding(forms::Frame& frame, QWidget* parent, const forms::Zoom& zoom)
-        : Binding(frame, new QGroupBox(parent), zoom), frame_(frame) {
+    FrameBinding(forms::Frame& frame, QWidget* parent, const View& view)
+        : Binding(frame, new QGroupBox(parent), view), frame_(frame) {
         q()->setAutoFillBackground(true);
     }
 
@@ -197,7 +214,8 @@ class FrameBinding final : public Binding {
         if (changed(caption_, frame_.Caption)) {
             q()->setTitle(QString::fromStdString(frame_.Caption));
         }
-        if (changed(look_, forms::lookOf(frame_))) {
+        nameFor(frame_.Caption);
+        if (changed(look_, forms::lookOf(frame_, contrast_))) {
             setColours(q(), QPalette::WindowText, QPalette::Window, look_->fore,
                        qcolor(look_->back));
         }
@@ -210,14 +228,24 @@ class FrameBinding final : public Binding {
 
 } // namespace
 
-Binding::Binding(forms::Control& control, QWidget* widget, const forms::Zoom& zoom)
-    : zoom_(zoom), control_(control), widget_(widget) {
+Binding::Binding(forms::Control& control, QWidget* widget, const View& view)
+    : zoom_(view.zoom()), contrast_(view.contrast()), control_(control), widget_(widget) {
     widget_->setObjectName(QString::fromStdString(control.name()));
     widget_->setFocusPolicy(Qt::NoFocus);
 }
 
 Binding::Place Binding::place() const {
     return {control_.Left, control_.Top, control_.Width, control_.Height, 0};
+}
+
+void Binding::nameFor(const std::string& caption) {
+    const std::string& own = control_.AccessibleName;
+    if (changed(name_, own.empty() ? forms::readCaption(caption).text : own)) {
+        widget_->setAccessibleName(QString::fromStdString(*name_));
+    }
+    if (changed(description_, control_.AccessibleDescription)) {
+        widget_->setAccessibleDescription(QString::fromStdString(*description_));
+    }
 }
 
 void Binding::sync() {
@@ -248,11 +276,10 @@ std::unique_ptr<Binding> bind(forms::Control& control, QWidget* parent, View& vi
     using forms::ControlKind;
     switch (control.kind()) {
     case ControlKind::Label:
-        return std::make_unique<LabelBinding>(static_cast<forms::Label&>(control), parent,
-                                              view.zoom());
+        return std::make_unique<LabelBinding>(static_cast<forms::Label&>(control), parent, view);
     case ControlKind::TextBox:
         return std::make_unique<TextBoxBinding>(static_cast<forms::TextBox&>(control), parent,
-                                                view.zoom());
+                                                view);
     case ControlKind::CommandButton:
         return std::make_unique<ButtonBinding>(static_cast<forms::CommandButton&>(control), parent,
                                                view);
@@ -260,8 +287,7 @@ std::unique_ptr<Binding> bind(forms::Control& control, QWidget* parent, View& vi
         return std::make_unique<OptionBinding>(static_cast<forms::OptionButton&>(control), parent,
                                                view);
     case ControlKind::Frame:
-        return std::make_unique<FrameBinding>(static_cast<forms::Frame&>(control), parent,
-                                              view.zoom());
+        return std::make_unique<FrameBinding>(static_cast<forms::Frame&>(control), parent, view);
     case ControlKind::Shape:
     case ControlKind::Line:
     case ControlKind::Image:

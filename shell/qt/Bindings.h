@@ -35,7 +35,7 @@ class Binding {
     void sync();
 
   protected:
-    Binding(forms::Control& control, QWidget* widget, const forms::Zoom& zoom);
+    Binding(forms::Control& control, QWidget* widget, const View& view);
 
     // The properties that decide where the widget lies.
     using Place = std::array<int, 5>;
@@ -46,7 +46,12 @@ class Binding {
     // What only this kind of control has.
     virtual void syncOwn() = 0;
 
-    const forms::Zoom& zoom_; // the view's, which changes with the screen
+    // What a screen reader says of the control: its own name where it has one, else its
+    // caption without the "&" of its Alt letter.
+    void nameFor(const std::string& caption);
+
+    const forms::Zoom& zoom_;         // the view's, which changes with the screen
+    const forms::Contrast& contrast_; // the view's: as designed, or more
 
   private:
     forms::Control& control_;
@@ -54,6 +59,8 @@ class Binding {
     std::optional<std::pair<Place, forms::Zoom>> place_;
     std::optional<std::string> tip_;
     std::optional<std::pair<forms::Font, forms::Zoom>> font_;
+    std::optional<std::string> name_;
+    std::optional<std::string> description_;
 };
 
 // Makes the widget for a control inside parent, and its binding.

@@ -54,8 +54,8 @@ class ShapeWidget final : public QWidget {
 
 class ShapeBinding final : public Binding {
   public:
-    ShapeBinding(forms::Shape& shape, QWidget* parent, const forms::Zoom& zoom)
-        : Binding(shape, new ShapeWidget(parent), zoom), shape_(shape) {}
+    ShapeBinding(forms::Shape& shape, QWidget* parent, const View& view)
+        : Binding(shape, new ShapeWidget(parent), view), shape_(shape) {}
 
   private:
     ShapeWidget* q() const { return static_cast<ShapeWidget*>(widget()); }
@@ -64,7 +64,8 @@ class ShapeBinding final : public Binding {
     void syncOwn() override {
         const forms::PixelRect area = forms::pixelRect(zoom_, shape_);
         const ShapeLook now{forms::outlineOf(shape_, zoom_, area.width, area.height),
-                            shape_.FillColor, shape_.FillSolid, shape_.BorderColor};
+                            forms::drawnOf(shape_, shape_.FillColor, contrast_), shape_.FillSolid,
+                            forms::drawnOf(shape_, shape_.BorderColor, contrast_)};
         if (q()->look != now) {
             q()->look = now;
             q()->update();
@@ -99,8 +100,8 @@ class LineWidget final : public QWidget {
 
 class LineBinding final : public Binding {
   public:
-    LineBinding(forms::Line& line, QWidget* parent, const forms::Zoom& zoom)
-        : Binding(line, new LineWidget(parent), zoom), line_(line) {}
+    LineBinding(forms::Line& line, QWidget* parent, const View& view)
+        : Binding(line, new LineWidget(parent), view), line_(line) {}
 
   private:
     LineWidget* q() const { return static_cast<LineWidget*>(widget()); }
@@ -110,7 +111,8 @@ class LineBinding final : public Binding {
     }
 
     void syncOwn() override {
-        const LineLook now{forms::endsOf(line_, zoom_), line_.BorderColor};
+        const LineLook now{forms::endsOf(line_, zoom_),
+                           forms::drawnOf(line_, line_.BorderColor, contrast_)};
         if (q()->look != now) {
             q()->look = now;
             q()->update();
@@ -157,7 +159,7 @@ class PictureWidget final : public QWidget {
 class PictureBinding final : public Binding {
   public:
     PictureBinding(forms::Image& image, QWidget* parent, View& view)
-        : Binding(image, new PictureWidget(view.pictures(), parent), view.zoom()), image_(image) {}
+        : Binding(image, new PictureWidget(view.pictures(), parent), view), image_(image) {}
 
   private:
     PictureWidget* q() const { return static_cast<PictureWidget*>(widget()); }
@@ -179,11 +181,9 @@ std::unique_ptr<Binding> bindDrawing(forms::Control& control, QWidget* parent, V
     using forms::ControlKind;
     switch (control.kind()) {
     case ControlKind::Shape:
-        return std::make_unique<ShapeBinding>(static_cast<forms::Shape&>(control), parent,
-                                              view.zoom());
+        return std::make_unique<ShapeBinding>(static_cast<forms::Shape&>(control), parent, view);
     case ControlKind::Line:
-        return std::make_unique<LineBinding>(static_cast<forms::Line&>(control), parent,
-                                             view.zoom());
+        return std::make_unique<LineBinding>(static_cast<forms::Line&>(control), parent, view);
     case ControlKind::Image:
         return std::make_unique<PictureBinding>(static_cast<forms::Image&>(control), parent, view);
     default:

@@ -19,7 +19,8 @@ bool windowed(forms::ControlKind kind) {
 
 } // namespace
 
-FormWindow::FormWindow(forms::Form& form, View& view) : form_(form), view_(view) {
+FormWindow::FormWindow(forms::Form& form, View& view)
+    : form_(form), view_(view), announcer_(new Announcer(this)) {
     setObjectName(QString::fromStdString(form.name()));
     setAutoFillBackground(true);
     // Widgets are made in the order the form declares its controls: later ones lie on top.
@@ -61,16 +62,21 @@ void FormWindow::sync() {
         setWindowTitle(QString::fromStdString(form_.Caption));
         title_ = form_.Caption;
     }
-    if (back_ != form_.BackColor) {
+    const forms::Color back = forms::backOf(form_, view_.contrast());
+    if (back_ != back) {
         QPalette palette = this->palette();
-        palette.setColor(QPalette::Window, qcolor(form_.BackColor));
+        palette.setColor(QPalette::Window, qcolor(back));
         setPalette(palette);
-        back_ = form_.BackColor;
+        back_ = back;
     }
     for (const auto& b : bindings_) {
         b->sync();
     }
     showOrHide();
+}
+
+void FormWindow::announce(const QString& text) {
+    announcer_->announce(text);
 }
 
 void FormWindow::showOrHide() {

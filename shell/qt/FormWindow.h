@@ -5,6 +5,7 @@
 
 #include "forms/Form.h"
 #include "qt/Bindings.h"
+#include "qt/Widgets.h"
 
 #include <QWidget>
 
@@ -25,6 +26,8 @@ class FormWindow : public QWidget {
     // The control a widget shows, if it is one of this window's.
     forms::Control* controlOf(const QWidget* widget) const;
     void sync();
+    // Says politely what has just changed in the form in front.
+    void announce(const QString& text);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -36,6 +39,7 @@ class FormWindow : public QWidget {
     forms::Form& form_;
     View& view_;
     std::vector<std::unique_ptr<Binding>> bindings_;
+    Announcer* announcer_;
     std::optional<std::string> title_;
     std::optional<forms::Color> back_;
 };

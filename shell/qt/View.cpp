@@ -111,7 +111,27 @@ void View::afterEvent() {
         w->sync();
     }
     showActive();
+    speak();
     schedule();
+}
+
+// What the screens said during the event, to the screen reader, from the window in front.
+void View::speak() {
+    const std::string said = runtime_.speech().take();
+    forms::Form* front = runtime_.activeForm();
+    if (said.empty() || front == nullptr) {
+        return;
+    }
+    if (FormWindow* w = window(*front)) {
+        w->announce(QString::fromStdString(said));
+    }
+}
+
+void View::setContrast(forms::Contrast contrast) {
+    if (contrast_ != contrast) {
+        contrast_ = contrast;
+        afterEvent();
+    }
 }
 
 // A tick changes what the child sees in front; the windows beneath are covered by it and are
@@ -124,6 +144,7 @@ void View::afterTick() {
     }
     window(*front)->sync();
     showActive();
+    speak();
     schedule();
 }
 

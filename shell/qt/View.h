@@ -41,6 +41,9 @@ class View : public QObject {
     Pictures& pictures() { return pictures_; }
     // Twips to pixels: the screen's zoom, kept here for every binding to read.
     const forms::Zoom& zoom() const { return zoom_; }
+    // The colours as designed, or with more contrast; every window follows at once.
+    const forms::Contrast& contrast() const { return contrast_; }
+    void setContrast(forms::Contrast contrast);
     // Whether the frame driver runs, that is whether time is passing for some timer.
     bool driving() const { return driver_.isActive(); }
     // The window of the active form, the parent of a message.
@@ -57,10 +60,12 @@ class View : public QObject {
     void schedule();
     bool ours(const QWidget* window) const;
     void followZoom();
+    void speak();
 
     forms::Runtime& runtime_;
     forms::FittedScreen* screen_;
     forms::Zoom zoom_;
+    forms::Contrast contrast_ = forms::Contrast::AsDesigned;
     forms::Keyboard keyboard_{runtime_};
     Pictures pictures_; // outlives the windows that draw them
     std::vector<std::unique_ptr<FormWindow>> windows_;

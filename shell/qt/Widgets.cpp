@@ -1,10 +1,51 @@
 #include "qt/Widgets.h"
 
+#include <QAccessibleWidget>
 #include <QMouseEvent>
 #include <QPainter>
 #include <QStyle>
 
 namespace qt {
+namespace {
+
+constexpr auto kAnnouncer = "zifferix-announcer";
+
+class NotificationAccessible : public QAccessibleWidget {
+  public:
+    explicit NotificationAccessible(QWidget* widget)
+        : QAccessibleWidget(widget, QAccessible::Notification) {}
+    QString text(QAccessible::Text t) const override {
+        return t == QAccessible::Name ? static_cast<const QLabel*>(widget())->text()
+                                      : QAccessibleWidget::text(t);
+    }
+};
+
+QAccessibleInterface* notifications(const QString&, QObject* object) {
+    if (object != nullptr && object->isWidgetType() && object->objectName() == kAnnouncer) {
+        return new NotificationAccessible(static_cast<QWidget*>(object));
+    }
+    return nullptr;
+}
+
+} // namespace
+
+Announcer::Announcer(QWidget* parent) : QLabel(parent) {
+    static const bool installed = [] {
+        QAccessible::installFactory(notifications);
+        return true;
+    }();
+    (void)installed;
+    setObjectName(kAnnouncer);
+    setGeometry(0, 0, 0, 0);
+    setFocusPolicy(Qt::NoFocus);
+    setAttribute(Qt::WA_TransparentForMouseEvents);
+}
+
+void Announcer::announce(const QString& text) {
+    setText(text);
+    hide();
+    show();
+}
 
 TextLabel::Look TextLabel::look() const {
     return {text(),       font(),      palette().color(foregroundRole()),

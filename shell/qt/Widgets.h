@@ -41,6 +41,16 @@ class TextLabel : public QLabel {
     std::optional<Look> drawn_;
 };
 
+// What the screens announce, said by the screen reader: a label without size in the role of a
+// notification, which Orca reads aloud each time it is shown. Qt 6.4 has no announcement of its
+// own (6.8 brought one), drops its alert events on the way to the accessibility bus and sends a
+// changed description without its text, so a notification is the one way Orca hears.
+class Announcer : public QLabel {
+  public:
+    explicit Announcer(QWidget* parent);
+    void announce(const QString& text);
+};
+
 // A text box whose text only the runtime changes: every key goes through the runtime, and
 // pasting, dropping and the context menu are closed, so that no unfiltered text gets in.
 class AnswerBox : public QLineEdit {

@@ -36,10 +36,16 @@ inline constexpr std::array<Named, 3> kLevelNames{{
     {"schwer", "voll schwer"},
 }};
 
-// A game, a level or both, each as its place in the tables above.
+// What a teacher may add for a child: more time in the timed games, more contrast.
+inline constexpr std::string_view kMoreTimeName = "mehrzeit";
+inline constexpr std::string_view kContrastName = "kontrast";
+
+// A game, a level or both, each as its place in the tables above, and what the teacher adds.
 struct Choice {
     std::optional<std::size_t> game;
     std::optional<std::size_t> level;
+    bool moreTime = false;
+    bool contrast = false;
     bool operator==(const Choice&) const = default;
 };
 
@@ -54,7 +60,8 @@ constexpr std::optional<std::size_t> named(const std::array<Named, N>& table,
     return std::nullopt;
 }
 
-// "waage-normal" or "waage", with or without its "#"; nothing for any other text.
+// "waage-normal" or "waage", with or without its "#", and after them, or alone, "mehrzeit" and
+// "kontrast" ("uhr-leicht-mehrzeit", "#kontrast"); nothing for any other text.
 std::optional<Choice> choiceOfLink(std::string_view link);
 // The link's part after "#" for a game and maybe a level.
 std::string linkOf(std::size_t game, std::optional<std::size_t> level = std::nullopt);

@@ -1,9 +1,18 @@
 #include "start/Conversion.h"
 
+#include "start/Spoken.h"
+
 #include <cmath>
 #include <cstdlib>
 
 namespace zifferix {
+
+std::string conversionQuestion(std::string_view shown, UnitWords from, UnitWords to) {
+    const std::string number = spoken::number(shown);
+    const bool one = number == "1";
+    return number + " " + std::string(one ? from.one : from.many) + (one ? " ist" : " sind") +
+           " wie viel " + std::string(to.many) + "?";
+}
 
 UnitPair drawUnits(int count, const Draw& Rnd, bool (*accept)(UnitPair)) {
     const auto unit = [&] {

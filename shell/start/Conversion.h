@@ -6,10 +6,22 @@
 #include "forms/Basic.h"
 
 #include <functional>
+#include <string>
+#include <string_view>
 
 namespace zifferix {
 
 using Draw = std::function<forms::Single()>;
+
+// How a unit is spoken: "1 Tonne", "2 Tonnen".
+struct UnitWords {
+    std::string_view one;
+    std::string_view many;
+};
+
+// "345,6 Zentimeter sind wie viel Meter?": the number as its label shows it, in its unit, asked
+// in another.
+std::string conversionQuestion(std::string_view shown, UnitWords from, UnitWords to);
 
 struct UnitPair {
     int from = 1; // unit codes, 1 the smallest

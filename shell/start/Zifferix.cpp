@@ -17,6 +17,7 @@ bool Zifferix::choose(const Choice& choice) {
     if (runtime_.activeForm() != start_.get() || runtime_.messageOpen() || runtime_.ended()) {
         return false;
     }
+    moreTime_ = choice.moreTime;
     runtime_.run([&] { start_->choose(choice); });
     return true;
 }
@@ -32,11 +33,18 @@ Game Zifferix::gameOf(const forms::Form& screen) const {
 
 void Zifferix::recordWin(Game game, Integer score, int level) {
     start_->recordWin(game, score, level);
+    runtime_.speech().say("Gewonnen! " + forms::CStr(score) + " Punkte.");
+}
+
+void Zifferix::lost(const std::string& why) {
+    runtime_.speech().say(why + " Leider verloren.");
 }
 
 void Zifferix::wonInRow(forms::Form& self) {
     shared_.GesamtPunkte = static_cast<Integer>(shared_.GesamtPunkte + shared_.Punkte);
     if (const std::optional<Game> next = nextInRow(gameOf(self))) {
+        runtime_.speech().say("Geschafft! Zusammen " + forms::CStr(shared_.GesamtPunkte) +
+                              " Punkte. Weiter mit: " + std::string(captionOf(*next)) + ".");
         screen(*next).Show([&self] { self.Hide(); });
         return;
     }
@@ -44,6 +52,7 @@ void Zifferix::wonInRow(forms::Form& self) {
     shared_.GesamtPunkte =
         static_cast<Integer>(shared_.GesamtPunkte + kRowBonus[difficulty::row(level)]);
     start_->recordRowWin(shared_.GesamtPunkte, level);
+    runtime_.speech().say("Das Spiel gewonnen! " + forms::CStr(shared_.GesamtPunkte) + " Punkte.");
     self.Hide();
 }
 
@@ -53,6 +62,21 @@ void Zifferix::clearDifficulty() {
 
 void Zifferix::clearChoice(Game game) {
     start_->clearChoice(game);
+}
+
+void showMoreTime(forms::Label& sign, forms::Placement place, bool more) {
+    sign.Move(place);
+    sign.Caption = "Mehr Zeit: doppelt so lang";
+    sign.Alignment = forms::TextAlign::Center;
+    sign.Font = {"Arial", 10, true};
+    sign.BackColor = forms::colors::White;
+    sign.ForeColor = forms::colors::Black;
+    sign.BorderSingle = true;
+    sign.Visible = more;
+}
+
+std::string_view captionOf(Game game) {
+    return kGameNames[static_cast<std::size_t>(game)].caption;
 }
 
 std::optional<Game> nextInRow(Game game) {

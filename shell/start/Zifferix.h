@@ -13,6 +13,8 @@
 #include <array>
 #include <memory>
 #include <optional>
+#include <string>
+#include <string_view>
 
 namespace zifferix {
 
@@ -24,9 +26,8 @@ constexpr std::size_t kGameCount = 7;
 
 // "das Spiel": the games in the order the row plays them. Each hands over to the one after it;
 // the last closes the row with the bonus of the level.
-inline constexpr std::array<Game, kGameCount> kRow{Game::Uhr,    Game::Berg,   Game::Waage,
-                                                   Game::Netz,   Game::Ballon, Game::Wander,
-                                                   Game::Bruchteile};
+inline constexpr std::array<Game, kGameCount> kRow{
+    Game::Uhr, Game::Berg, Game::Waage, Game::Netz, Game::Ballon, Game::Wander, Game::Bruchteile};
 inline constexpr std::array<Integer, 3> kRowBonus{50, 80, 110}; // leicht, normal, voll schwer
 
 // The game the row plays after this one; nothing after the last.
@@ -54,20 +55,29 @@ class Zifferix {
     Game gameOf(const forms::Form& screen) const;
 
     // A game won alone: its score into its line of the table if it beats the best so far, and
-    // its option and line coloured by the level.
+    // its option and line coloured by the level. A screen reader hears that it was won.
     void recordWin(Game game, Integer score, int level);
     // A game won in the row: its points go to the row's total, and the next game is shown; when
     // that one has hidden, so does this one. The last game adds the row's bonus, writes the
     // total into the row's line of the table by the same rules as a single game, and hides.
     void wonInRow(forms::Form& self);
+    // A game lost: a screen reader hears why, before the screen beneath comes back.
+    void lost(const std::string& why);
 
     // What a game does to the start screen's choice when it is activated or begins: the
     // difficulty is cleared, and the clock race clears its own option as well.
     void clearDifficulty();
     void clearChoice(Game game);
 
+    // A teacher may give a child more time: the clock race's minute and the glass's draining
+    // last twice as long, for the rest of the run. Points are counted as ever.
+    void giveMoreTime(bool more) { moreTime_ = more; }
+    bool moreTime() const { return moreTime_; }
+    int timeFactor() const { return moreTime_ ? 2 : 1; }
+
     // Chooses on the start screen as a child would, when the start screen is in front and takes
-    // input; false while a game or a message is in front.
+    // input, and gives more time as the choice says; false while a game or a message is in
+    // front.
     bool choose(const Choice& choice);
 
   private:
@@ -77,6 +87,13 @@ class Zifferix {
     std::unique_ptr<frmstart> start_;
     // Declared after the start screen, so the games, which hold on to it, go first.
     std::array<std::unique_ptr<forms::Form>, kGameCount> games_;
+    bool moreTime_ = false;
 };
+
+// The sign a timed game shows while more time is given: at a place, visible only then.
+void showMoreTime(forms::Label& sign, forms::Placement place, bool more);
+
+// The name the start screen gives a game: "gegen die Spinne".
+std::string_view captionOf(Game game);
 
 } // namespace zifferix

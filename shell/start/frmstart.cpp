@@ -61,6 +61,10 @@ constexpr bool captionsAgree() {
         if (kGameNames[i].caption != kGames[i].caption) {
             return false;
         }
+        // The games come in the order of their enumeration, which captionOf relies on.
+        if (i < kGameCount && kGames[i].opens != static_cast<Game>(i)) {
+            return false;
+        }
     }
     for (std::size_t i = 0; i < kLevelNames.size(); ++i) {
         if (kLevelNames[i].caption != kDifficulties[i].caption ||
@@ -119,7 +123,10 @@ frmstart::frmstart(Zifferix& program)
         option.Move(240, game.optionTop, 3120, 420);
         option.Caption = game.caption;
         option.ToolTipText = game.tooltip;
-        option.onClick = [this] { cmdAnfang.SetFocus(); };
+        option.onClick = [this] {
+            cmdAnfang.SetFocus();
+            describeChoices();
+        };
         Label& points = this->*game.points;
         points.Move(3450, game.pointsTop, 135, 300);
         points.Caption = "0";
@@ -148,6 +155,7 @@ frmstart::frmstart(Zifferix& program)
         option.ForeColor = difficulty::color(choice.level);
         option.onClick = [this, level = choice.level] {
             shared_.Schwierigkeit = static_cast<Integer>(level);
+            describeChoices();
         };
     }
 
@@ -187,6 +195,35 @@ void frmstart::Form_Activate() {
         total += forms::Val((this->*game.points).Caption);
     }
     lblGesamt.Caption = forms::CStr(total);
+    describeChoices();
+}
+
+// "gegen die Spinne, 45 Punkte, voll schwer" for a game won at voll schwer, and for the start
+// button "gegen die Spinne, leicht": arrowing through the games moves the focus to the start
+// button, so it says what it would start.
+void frmstart::describeChoices() {
+    std::string game = "noch kein Spiel gewählt";
+    for (const GameChoice& choice : kGames) {
+        OptionButton& option = this->*choice.option;
+        const Label& points = this->*choice.points;
+        option.AccessibleName = std::string(choice.caption) + ", " + points.Caption + " Punkte";
+        for (const DifficultyChoice& level : kDifficulties) {
+            if (points.ForeColor == difficulty::color(level.level)) {
+                option.AccessibleName += ", " + std::string(level.caption);
+            }
+        }
+        option.AccessibleDescription = choice.tooltip;
+        if (option.Value()) {
+            game = choice.caption;
+        }
+    }
+    std::string level = "noch keine Schwierigkeit gewählt";
+    for (const DifficultyChoice& choice : kDifficulties) {
+        if ((this->*choice.option).Value()) {
+            level = choice.caption;
+        }
+    }
+    cmdAnfang.AccessibleDescription = game + ", " + level;
 }
 
 // Turned round or resized while waiting for the child's choice: the screen takes the layout
@@ -252,12 +289,14 @@ void frmstart::choose(const Choice& choice) {
         option.onClick();
     }
     cmdAnfang.SetFocus();
+    describeChoices();
 }
 
 void frmstart::clearDifficulty() {
     for (const DifficultyChoice& choice : kDifficulties) {
         (this->*choice.option).setValue(false);
     }
+    describeChoices();
 }
 
 void frmstart::clearChoice(Game game) {

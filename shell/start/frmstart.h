@@ -77,6 +77,9 @@ class frmstart : public forms::Form {
     void cmdEnde_Click();
     void LayoutVerkleinern();
     void Grundstellung();
+    // What a screen reader hears: each game with its best points and their level, and what
+    // the start button will start.
+    void describeChoices();
 
     Zifferix& program_;
     Module1& shared_;

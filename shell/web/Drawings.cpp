@@ -35,7 +35,10 @@ class ShapeElement final : public Element {
 
     void syncOwn(forms::Zoom zoom, const Area& area, bool) override {
         const forms::Outline o = forms::outlineOf(shape_, zoom, area.width, area.height);
-        if (!changed(look_, ShapeLook{o, shape_.FillColor, shape_.FillSolid, shape_.BorderColor})) {
+        const ShapeLook look{o, forms::drawnOf(shape_, shape_.FillColor, contrast_),
+                             shape_.FillSolid,
+                             forms::drawnOf(shape_, shape_.BorderColor, contrast_)};
+        if (!changed(look_, look)) {
             return;
         }
         using Figure = forms::Outline::Figure;
@@ -61,9 +64,8 @@ class ShapeElement final : public Element {
             setAttribute(drawing_, "shape-rendering", rounded ? "auto" : "crispEdges");
         }
         setNumber(drawing_, "stroke-width", o.pen);
-        setAttribute(drawing_, "stroke", cssColour(shape_.BorderColor));
-        setAttribute(drawing_, "fill",
-                     shape_.FillSolid ? cssColour(shape_.FillColor) : std::string("none"));
+        setAttribute(drawing_, "stroke", cssColour(look.border));
+        setAttribute(drawing_, "fill", look.solid ? cssColour(look.fill) : std::string("none"));
     }
 
     forms::Shape& shape_;
@@ -96,8 +98,8 @@ class LineElement final : public Element {
             setNumber(drawing_, "y2", ends.y2);
             setNumber(drawing_, "stroke-width", ends.pen);
         }
-        if (changed(colour_, line_.BorderColor)) {
-            setAttribute(drawing_, "stroke", cssColour(line_.BorderColor));
+        if (changed(colour_, forms::drawnOf(line_, line_.BorderColor, contrast_))) {
+            setAttribute(drawing_, "stroke", cssColour(*colour_));
         }
     }
 

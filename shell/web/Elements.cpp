@@ -31,12 +31,6 @@ void setCaption(const val& node, const std::string& caption) {
     node.call<void>("append", c.text.substr(c.at + c.length));
 }
 
-// The colours of a control: its own background, or what lies beneath it.
-void setColours(val style, const forms::Look& look) {
-    style.set("color", cssColour(look.fore));
-    style.set("background", look.own ? cssColour(look.back) : std::string("transparent"));
-}
-
 class LabelElement final : public Element {
   public:
     LabelElement(forms::Label& label, const val& parent, int id)
@@ -59,8 +53,8 @@ class LabelElement final : public Element {
         if (changed(border_, label_.BorderSingle)) {
             node_["classList"].call<void>("toggle", std::string("bordered"), label_.BorderSingle);
         }
-        if (changed(look_, forms::lookOf(label_))) {
-            setColours(style_, *look_);
+        if (changed(look_, forms::lookOf(label_, contrast_))) {
+            setLook(*look_, look_->own);
         }
     }
 
@@ -77,7 +71,6 @@ class TextBoxElement final : public Element {
     TextBoxElement(forms::TextBox& box, const val& parent, int id)
         : Element(box, make("input", parent, "textbox"), id), box_(box) {
         setAttribute(node_, "type", "text");
-        setAttribute(node_, "aria-label", "Antwort");
         setAttribute(node_, "autocomplete", "off");
         setAttribute(node_, "autocapitalize", "off");
         setAttribute(node_, "autocorrect", "off");
@@ -120,9 +113,8 @@ class TextBoxElement final : public Element {
             style_.set("textAlign", std::string(cssAlign(box_.Alignment)));
         }
         setEntry();
-        if (changed(look_, forms::lookOf(box_))) {
-            style_.set("color", cssColour(look_->fore));
-            style_.set("background", cssColour(look_->back));
+        if (changed(look_, forms::lookOf(box_, contrast_))) {
+            setLook(*look_, true);
         }
     }
 
@@ -145,10 +137,11 @@ class ButtonElement final : public Element {
         if (changed(caption_, button_.Caption)) {
             setCaption(node_, button_.Caption);
         }
-        if (changed(look_, forms::lookOf(button_))) {
-            style_.set("color", cssColour(look_->fore));
+        if (changed(look_, forms::lookOf(button_, contrast_))) {
             // Only a graphical button is painted in its own colour.
+            style_.set("color", cssColour(look_->fore));
             style_.set("backgroundColor", look_->own ? cssColour(look_->back) : std::string());
+            setLook(*look_, look_->own);
         }
     }
 
@@ -163,6 +156,11 @@ class OptionElement final : public Element {
         : Element(option, make("label", parent, "option"), id), option_(option),
           radio_(make("input", node_)), caption_(make("span", node_)) {
         setAttribute(radio_, "type", "radio");
+        // The options of a frame are one group of radio buttons, named by the frame's title.
+        if (const forms::Frame* frame = option.container()) {
+            setAttribute(radio_, "name", option.form().name() + "." + frame->name());
+            setAttribute(parent, "role", "radiogroup");
+        }
     }
     const val& focusTarget() const override { return radio_; }
 
@@ -174,8 +172,8 @@ class OptionElement final : public Element {
         if (changed(value_, option_.Value())) {
             radio_.set("checked", option_.Value());
         }
-        if (changed(look_, forms::lookOf(option_))) {
-            setColours(style_, *look_);
+        if (changed(look_, forms::lookOf(option_, contrast_))) {
+            setLook(*look_, look_->own);
         }
     }
 
@@ -191,14 +189,17 @@ class FrameElement final : public Element {
   public:
     FrameElement(forms::Frame& frame, const val& parent, int id)
         : Element(frame, make("div", parent, "frame"), id), frame_(frame),
-          box_(make("div", node_, "frame-box")), title_(make("span", node_, "frame-title")) {}
+          box_(make("div", node_, "frame-box")), title_(make("span", node_, "frame-title")) {
+        setAttribute(title_, "id", "title-" + std::to_string(id));
+        setAttribute(node_, "aria-labelledby", "title-" + std::to_string(id));
+    }
 
   private:
     void syncOwn(forms::Zoom, const Area&, bool) override {
         if (changed(caption_, frame_.Caption)) {
             setText(title_, frame_.Caption);
         }
-        if (changed(look_, forms::lookOf(frame_))) {
+        if (changed(look_, forms::lookOf(frame_, contrast_))) {
             title_["style"].set("color", cssColour(look_->fore));
             style_.set("background", cssColour(look_->back));
         }
@@ -236,7 +237,38 @@ Element::Place Element::place() const {
     return {control_.Left, control_.Top, control_.Width, control_.Height, 0};
 }
 
-void Element::sync(forms::Zoom zoom) {
+void Element::setLook(const forms::Look& look, bool paintsOwn) {
+    style_.set("color", cssColour(look.fore));
+    style_.set("background", paintsOwn ? cssColour(look.back) : std::string("transparent"));
+    style_.call<void>("setProperty", std::string("--edge"),
+                      look.edged ? cssColour(look.edge) : std::string());
+}
+
+// The name on the element that takes the focus; the description in a hidden text beside the
+// element, made when there first is one, and named by aria-describedby.
+void Element::syncSpoken() {
+    const val& target = focusTarget();
+    if (changed(name_, control_.AccessibleName)) {
+        if (name_->empty()) {
+            target.call<void>("removeAttribute", std::string("aria-label"));
+        } else {
+            setAttribute(target, "aria-label", *name_);
+        }
+    }
+    if (changed(description_, control_.AccessibleDescription)) {
+        if (described_.isUndefined()) {
+            const std::string id = "describes-" + node_["dataset"]["id"].as<std::string>();
+            described_ = make("span", node_["parentNode"], "description");
+            setAttribute(described_, "id", id);
+            described_.set("hidden", true);
+            setAttribute(target, "aria-describedby", id);
+        }
+        setText(described_, *description_);
+    }
+}
+
+void Element::sync(forms::Zoom zoom, forms::Contrast contrast) {
+    contrast_ = contrast;
     const forms::Control& c = control_;
     if (changed(shown_, c.Visible)) {
         style_.set("display", std::string(c.Visible ? "" : "none"));
@@ -269,6 +301,7 @@ void Element::sync(forms::Zoom zoom) {
         style_.set("font", cssFont(c.Font, zoom));
     }
     syncOwn(zoom, area_, moved);
+    syncSpoken();
 }
 
 std::unique_ptr<Element> bind(forms::Control& control, const val& parent, int id) {

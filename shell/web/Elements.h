@@ -32,7 +32,7 @@ class Element {
     virtual const val& focusTarget() const { return node_; }
 
     // Brings the element up to date with its control, after every event.
-    void sync(forms::Zoom zoom);
+    void sync(forms::Zoom zoom, forms::Contrast contrast);
 
   protected:
     Element(forms::Control& control, val node, int id);
@@ -51,9 +51,15 @@ class Element {
     virtual void enable(bool enabled);
     // What only this kind of control has; `moved` when its area has changed.
     virtual void syncOwn(forms::Zoom zoom, const Area& area, bool moved) = 0;
+    // What a screen reader says of it: its own name, where it has one, on the element that takes
+    // the focus, and its description from a hidden text beside it.
+    void syncSpoken();
+    // The colours of the look, and with more contrast the edge, for the page's style sheet.
+    void setLook(const forms::Look& look, bool paintsOwn);
 
     val node_;
     val style_;
+    forms::Contrast contrast_ = forms::Contrast::AsDesigned;
 
   private:
     forms::Control& control_;
@@ -64,6 +70,9 @@ class Element {
     std::optional<bool> through_;
     std::optional<std::string> tip_;
     std::optional<std::pair<forms::Font, double>> font_;
+    std::optional<std::string> name_;
+    std::optional<std::string> description_;
+    val described_ = val::undefined();
 };
 
 // Makes the element for a control inside parent. `id` names it to the page's input handlers.

@@ -91,6 +91,7 @@ void WebView::afterTick() {
         }
     }
     showActive();
+    speak();
     schedule();
 }
 

@@ -9,7 +9,8 @@ namespace web {
 
 WebView::WebView(forms::Runtime& runtime, WebServices& services)
     : runtime_(runtime), services_(services),
-      stage_(document().call<val>("getElementById", std::string("stage"))) {
+      stage_(document().call<val>("getElementById", std::string("stage"))),
+      spoken_(document().call<val>("getElementById", std::string("spoken"))) {
     stage_.set("hidden", false);
     val goodbye = document().call<val>("getElementById", std::string("goodbye"));
     goodbye.set("hidden", true);
@@ -76,13 +77,14 @@ void WebView::syncLayer(Layer& layer) {
     if (!form.Visible() && layer.shown == false) {
         return;
     }
-    if (layer.back != form.BackColor) {
-        layer.node["style"].set("background", cssColour(form.BackColor));
-        layer.back = form.BackColor;
+    const forms::Color back = forms::backOf(form, contrast_);
+    if (layer.back != back) {
+        layer.node["style"].set("background", cssColour(back));
+        layer.back = back;
     }
     const forms::Zoom zoom = services_.screen.zoom();
     for (Element* e : layer.elements) {
-        e->sync(zoom);
+        e->sync(zoom, contrast_);
     }
     if (layer.shown != form.Visible()) {
         layer.node.set("hidden", !form.Visible());
@@ -96,6 +98,7 @@ void WebView::afterEvent() {
         return;
     }
     showScreen();
+    showContrast();
     sync_.everything();
     const std::size_t known = layers_.size();
     for (forms::Form* form : runtime_.forms()) {
@@ -111,7 +114,40 @@ void WebView::afterEvent() {
         stage_.call<void>("appendChild", layers_[i].node);
     }
     showActive();
+    speak();
     schedule();
+}
+
+// What the screens said during the event, into the live region as a new line of its own, so
+// that the same words said twice are heard twice.
+void WebView::speak() {
+    const std::string said = runtime_.speech().take();
+    if (said.empty()) {
+        return;
+    }
+    setText(spoken_, "");
+    setText(make("p", spoken_), said);
+}
+
+void WebView::systemContrast(bool more) {
+    systemContrast_ = more;
+    afterEvent();
+}
+
+void WebView::linkContrast(bool more) {
+    linkContrast_ = more;
+    afterEvent();
+}
+
+// The page's own pieces (the message box, the goodbye, the focus) follow the screens' look.
+void WebView::showContrast() {
+    contrast_ =
+        systemContrast_ || linkContrast_ ? forms::Contrast::More : forms::Contrast::AsDesigned;
+    if (contrast_ != shownContrast_) {
+        document()["documentElement"]["classList"].call<void>(
+            "toggle", std::string("more-contrast"), contrast_ == forms::Contrast::More);
+        shownContrast_ = contrast_;
+    }
 }
 
 // Only the top form of the modal chain takes input; the others wait beneath it, covered.

@@ -57,6 +57,10 @@ class WebView {
     // stays open, while the game waits between two problems.
     void touch(bool touching) { touch_ = touching; }
     void dismissMessage();
+    // More contrast where the browser asks for it (prefers-contrast, forced colours) or a link
+    // does; the link's wish holds until another link says otherwise.
+    void systemContrast(bool more);
+    void linkContrast(bool more);
 
   private:
     struct Layer {
@@ -72,6 +76,8 @@ class WebView {
     void showActive();
     void farewell();
     void showScreen();
+    void showContrast();
+    void speak();
     forms::Control* controlOf(int id) const;
     Element* elementOf(const forms::Control* control) const;
     bool keepsKeyboard(const Layer& layer, const forms::Control* focused) const;
@@ -97,6 +103,11 @@ class WebView {
     std::optional<forms::Zoom> shownZoom_;
     std::optional<bool> askingToTurn_;
     bool touch_ = false;
+    bool systemContrast_ = false;
+    bool linkContrast_ = false;
+    forms::Contrast contrast_ = forms::Contrast::AsDesigned;
+    std::optional<forms::Contrast> shownContrast_;
+    val spoken_; // the page's polite live region
 
     long frameRequest_ = 0;
     long timeout_ = 0;

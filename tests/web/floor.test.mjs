@@ -27,7 +27,7 @@ const OWN = {
         define: "an AMD module loader's, which emscripten's wrapper looks for with typeof",
     },
     // The boot script's own record of the run, which its pieces share.
-    objects: { z: BOUND, session: ["z", "stage", "touching", "area", "playing"] },
+    objects: { z: BOUND, session: ["z", "stage", "touching", "area", "playing", "contrast"] },
     ownMembers: {
         zifferixModule: "the compiled program, which the page's first script puts on the window",
         zifferixFonts: "the fonts' loading, which the page's second script puts on the window",

@@ -33,7 +33,9 @@
             touching: false, // the child plays by touch
             area: viewport(),
             playing: () => z.playing(),
+            contrast: () => {}, // asks the program for the contrast the browser wants
         };
+        followContrast(session);
         takeKeys(session);
         takePointer(session);
         takeText(session);
@@ -45,6 +47,7 @@
         window.zifferixHeap = () => z.heapInUse();
 
         z.start(...session.area);
+        session.contrast();
         z.choose(location.hash);
         document.fonts.addEventListener("loadingdone", () => z.resize(...session.area));
         document.documentElement.dataset.ready = "true";
@@ -63,6 +66,16 @@
 
     function isBox(node) {
         return node instanceof HTMLInputElement && node.type === "text";
+    }
+
+    // More contrast where the browser asks for it: a system setting for more contrast, or forced
+    // colours (Windows' high contrast). Asked at every start and whenever the setting changes.
+    function followContrast(session) {
+        const asks = ["(prefers-contrast: more)", "(forced-colors: active)"].map((q) => window.matchMedia(q));
+        session.contrast = () => session.z.contrast(asks.some((query) => query.matches));
+        for (const query of asks) {
+            query.addEventListener("change", session.contrast);
+        }
     }
 
     // Every key belongs to the program; the browser keeps only what the program leaves. A key the
@@ -250,6 +263,7 @@
         const chooseLinked = () => z.choose(location.hash);
         document.querySelector("#goodbye button").addEventListener("click", () => {
             z.start(...(session.area = viewport()));
+            session.contrast();
             chooseLinked();
         });
         window.addEventListener("hashchange", chooseLinked);
