@@ -29,6 +29,7 @@ TEST(CommandLine, ChoosesAGameAndALevelByTheirNamesInEitherForm) {
         {{"--spiel=zahlen"}, {6, std::nullopt}},
         {{"--stufe", "normal"}, {std::nullopt, 1}},
         {{"--zoom=2", "--spiel=glas"}, {2, std::nullopt}},
+        {{"--mehr-zeit", "--spiel=uhr", "--kontrast"}, {0, std::nullopt, true, true}},
         {{}, {}},
     };
     for (const auto& c : cases) {

@@ -3,6 +3,7 @@
 
 #include "TestForm.h"
 #include "forms/Caption.h"
+#include "forms/Contrast.h"
 #include "forms/FrameClock.h"
 #include "forms/Geometry.h"
 #include "forms/Keys.h"
@@ -201,6 +202,66 @@ TEST(Geometry, AControlShowsItsOwnBackgroundOnlyWhereItsKindSays) {
     EXPECT_FALSE(forms::lookOf(option).own) << "the frame shows through";
     option.BackColor = 0xFF;
     EXPECT_TRUE(forms::lookOf(option).own);
+}
+
+// More contrast: a middle tone behind text goes darker or lighter until black or white text
+// beats it 7:1; a text colour moves only as far as it must, keeping its hue where it can.
+TEST(Contrast, MovesColoursOnlyAsFarAsTheyMustStandOut) {
+    using namespace forms;
+    EXPECT_NEAR(contrastRatio(colors::Black, colors::White), 21.0, 1e-9);
+    EXPECT_NEAR(contrastRatio(0x808000, colors::White), 4.77, 0.01) << "the start screen's teal";
+    const struct {
+        Color back;
+        bool kept;
+    } backgrounds[] = {
+        {0x808000, false}, {0x0040C0, false}, {0xC0FFFF, true}, {colors::Black, true}};
+    for (const auto& b : backgrounds) {
+        const Color strong = strongBackground(b.back);
+        EXPECT_EQ(strong == b.back, b.kept) << std::hex << b.back;
+        EXPECT_GE(
+            std::max(contrastRatio(strong, colors::Black), contrastRatio(strong, colors::White)),
+            7.0);
+    }
+    const Color teal = strongBackground(0x808000);
+    EXPECT_LT(luminance(teal), luminance(0x808000)) << "white text wins: darker";
+    for (const Color fore : {colors::Green, colors::Yellow, colors::Orange, Color{0x000080}}) {
+        const Color moved = standingOut(fore, teal, kTextContrast);
+        EXPECT_GE(contrastRatio(moved, teal), kTextContrast) << std::hex << fore;
+    }
+    EXPECT_EQ(standingOut(colors::Yellow, teal, kTextContrast), colors::Yellow) << "already plain";
+    EXPECT_EQ(edgeAgainst(colors::White), colors::Black);
+    EXPECT_EQ(edgeAgainst(teal), colors::White);
+}
+
+// What a screen reader hears besides the controls: said in order, once; a control that keeps
+// the focus while its description changes says the new one, one that takes it is read whole.
+TEST(Speech, SaysWhatChangedAndTheNewDescriptionOfTheControlThatKeepsTheFocus) {
+    FakeServices fakes;
+    forms::Runtime runtime{fakes.services()};
+    TestForm form{runtime, "form"};
+    runtime.start(form);
+    runtime.run([&] { form.ok.SetFocus(); });
+    runtime.speech().take();
+    runtime.run([&] {
+        form.box.AccessibleDescription = "7 mal 8";
+        form.box.SetFocus();
+    });
+    EXPECT_EQ(runtime.speech().take(), "") << "the box took the focus: it is read whole";
+    runtime.run([&] {
+        runtime.speech().say("Richtig.");
+        form.box.AccessibleDescription = "3 mal 4";
+    });
+    EXPECT_EQ(runtime.speech().take(), "Richtig. 3 mal 4");
+    EXPECT_EQ(runtime.speech().take(), "") << "once";
+    runtime.run([&] {
+        form.ok.SetFocus();
+        form.ok.AccessibleDescription = "startet";
+    });
+    EXPECT_EQ(runtime.speech().take(), "");
+    for (int i = 0; i < 100; ++i) {
+        runtime.speech().say(std::to_string(i));
+    }
+    EXPECT_TRUE(runtime.speech().take().starts_with("84 85")) << "unheard, only the last are kept";
 }
 
 TEST(Messages, TheStyleChoosesTheIcon) {

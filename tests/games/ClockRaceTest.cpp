@@ -48,6 +48,35 @@ TEST_F(ClockRace, TenRightAnswersAtLeichtSucceedAtTheTickOfSecond63) {
     EXPECT_EQ(h.shared().Schwierigkeit, 0);
 }
 
+// The seconds left, every ten and the last five, in real seconds: more time makes them twice as
+// many, and the screen says that more time is given.
+TEST_F(ClockRace, SaysTheTimeLeftAndWithMoreTimeTheMinuteLastsTwo) {
+    play(Leicht);
+    EXPECT_FALSE(clock.lblMehrZeit.Visible);
+    h.said();
+    seconds(10);
+    EXPECT_EQ(h.said(), "Noch 50 Sekunden.");
+    seconds(45);
+    EXPECT_EQ(h.said(), "Noch 40 Sekunden. Noch 30 Sekunden. Noch 20 Sekunden. "
+                        "Noch 10 Sekunden. Noch 5 Sekunden.");
+    seconds(5);
+    EXPECT_EQ(h.said(), "Noch 4 Sekunden. Noch 3 Sekunden. Noch 2 Sekunden. Noch 1 Sekunde. "
+                        "Die Zeit ist um.");
+    h.runtime.close(clock);
+    h.program.giveMoreTime(true);
+    play(Leicht);
+    EXPECT_TRUE(clock.lblMehrZeit.Visible);
+    right(10);
+    h.said();
+    seconds(10);
+    EXPECT_EQ(h.said(), "Noch 110 Sekunden.");
+    seconds(125 - 10);
+    EXPECT_TRUE(playing());
+    seconds(1);
+    EXPECT_FALSE(playing()) << "won at the tick of second 63 of the slow clock";
+    EXPECT_EQ(h.start().lblPunkte1.Caption, "15") << "points as ever";
+}
+
 TEST_F(ClockRace, NineteenAtNormalFailAndNochmalStartsAFreshMinute) {
     play(Normal);
     right(19);

@@ -1,5 +1,9 @@
 // What every game owes a child, whichever game it is.
 
+#include "balloon/MassProblem.h"
+#include "forms/Geometry.h"
+#include "mountain/LengthProblem.h"
+#include "start/Spoken.h"
 #include "support/GameHarness.h"
 #include "support/Play.h"
 
@@ -172,6 +176,133 @@ TEST(EveryScreen, LiesInsideTheAreaItsLayoutIsFittedBy) {
             expectInside(h, game, "at the first problem");
             h.runtime.close(game);
         }
+    }
+}
+
+TEST(EveryGame, SaysItsKindOfProblemAsAChildWouldSayIt) {
+    const auto cm = zifferix::lengthUnit(2).words;
+    const auto m = zifferix::lengthUnit(4).words;
+    const auto t = zifferix::massUnit(4).words;
+    const auto kg = zifferix::massUnit(3).words;
+    const std::pair<std::string, std::string> cases[] = {
+        {zifferix::spoken::fraction(3, 4), "drei Viertel"},
+        {zifferix::spoken::fraction(1, 2), "ein Halb"},
+        {zifferix::spoken::fraction(3, 2), "drei Halbe"},
+        {zifferix::spoken::fraction(7, 1), "sieben Eintel"},
+        {zifferix::spoken::fraction(10, 9), "zehn Neuntel"},
+        {zifferix::spoken::fraction(11, 12), "11 durch 12"},
+        {zifferix::spoken::missingSummand("12", "5", "9"), "12 plus 5 ist gleich 9 plus wie viel?"},
+        {zifferix::spoken::signedSum({"12", "-5", "7"}), "12 minus 5 plus 7"},
+        {zifferix::spoken::signedSum({"-3", "8", "-4"}), "minus 3 plus 8 minus 4"},
+        {zifferix::spoken::number(" 7"), "7"},
+        {zifferix::spoken::count(1, "Sekunde", "Sekunden"), "1 Sekunde"},
+        {zifferix::spoken::count(50, "Sekunde", "Sekunden"), "50 Sekunden"},
+        {zifferix::conversionQuestion("345,6", cm, m), "345,6 Zentimeter sind wie viel Meter?"},
+        {zifferix::conversionQuestion("1", t, kg), "1 Tonne ist wie viel Kilogramm?"},
+        {zifferix::conversionQuestion("0,5", t, kg), "0,5 Tonnen sind wie viel Kilogramm?"},
+    };
+    for (const auto& [said, expected] : cases) {
+        EXPECT_EQ(said, expected);
+    }
+}
+
+// A child who cannot see the screen hears each game as a sighted child sees it: the problem in
+// the box's description, the verdict with what it changed, and the end with the points.
+TEST(EveryGame, TellsAChildWhoCannotSeeTheProblemTheVerdictAndTheWin) {
+    const std::pair<Game, std::string> firstWrong[] = {
+        {Game::Uhr, "Falsch."},
+        {Game::Berg, "Falsch. Der Ball liegt am Fuß des Berges. "},
+        {Game::Bruchteile, "Falsch."},
+        {Game::Netz, "Falsch. Die Spinne knüpft weiter, 1 von 11 Fäden."},
+        {Game::Waage, "Falsch, richtig ist "},
+        {Game::Ballon, "Falsch. "},
+        {Game::Wander, "Falsch. Noch 20 Antworten."},
+    };
+    for (const auto& [which, wrong] : firstWrong) {
+        const GameCase& c = kGames[static_cast<std::size_t>(which)];
+        ProgramHarness h;
+        h.run();
+        forms::Form& game = h.program.screen(c.game);
+        SCOPED_TRACE(game.name());
+        const auto ready = [&] {
+            h.startGame(h.start().*c.option, h.start().optEinfach);
+            h.ticks(c.ticksToGetReady);
+        };
+        ready();
+        winGame(h, c.game);
+        const std::string end = h.said();
+        EXPECT_TRUE(end.ends_with("Gewonnen! " + (h.start().*c.points).Caption + " Punkte."))
+            << end;
+
+        ready();
+        if (c.firstAct.starts_with("cmd")) {
+            h.type("\r");
+        }
+        const forms::Control* box = game.ActiveControl();
+        ASSERT_NE(box, nullptr);
+        EXPECT_FALSE(box->AccessibleDescription.empty()) << "the problem";
+        h.said();
+        h.type(forms::CStr(forms::Val(*answerFor(h.program, game)) + 1) + "\r");
+        EXPECT_TRUE(h.said().starts_with(wrong));
+    }
+}
+
+// With more contrast, on every screen and in play: every text stands out 4.5:1 against what
+// lies beneath it, and every edge of a box, a button or an option and every line and shape 3:1.
+void expectContrast(const forms::Form& form, const char* when) {
+    using namespace forms;
+    for (const Control* c : form.controls()) {
+        if (!c->shown()) {
+            continue;
+        }
+        const Color beneath = strongBackground(c->container() != nullptr ? c->container()->BackColor
+                                                                         : form.BackColor);
+        const Look look = lookOf(*c, Contrast::More);
+        const std::string where = form.name() + "." + c->name() + " " + when;
+        switch (c->kind()) {
+        case ControlKind::Shape: {
+            const auto& shape = static_cast<const Shape&>(*c);
+            EXPECT_GE(contrastRatio(drawnOf(shape, shape.BorderColor, Contrast::More), beneath),
+                      kEdgeContrast)
+                << where;
+            if (shape.FillSolid) {
+                EXPECT_GE(contrastRatio(drawnOf(shape, shape.FillColor, Contrast::More), beneath),
+                          kEdgeContrast)
+                    << where;
+            }
+            break;
+        }
+        case ControlKind::Line:
+            EXPECT_GE(
+                contrastRatio(drawnOf(*c, static_cast<const Line&>(*c).BorderColor, Contrast::More),
+                              beneath),
+                kEdgeContrast)
+                << where;
+            break;
+        case ControlKind::Image:
+            break;
+        default:
+            EXPECT_GE(contrastRatio(look.fore, look.back), kTextContrast) << where;
+            if (look.edged) {
+                EXPECT_GE(contrastRatio(look.edge, beneath), kEdgeContrast) << where;
+            }
+        }
+    }
+}
+
+TEST(EveryScreen, WithMoreContrastEveryTextEdgeAndLineStandsOut) {
+    ProgramHarness h;
+    h.run();
+    expectContrast(h.start(), "on the start screen");
+    for (const GameCase& c : kGames) {
+        h.startGame(h.start().*c.option, h.start().optMittel);
+        forms::Form& game = h.program.screen(c.game);
+        expectContrast(game, "at the start");
+        h.ticks(c.ticksToGetReady);
+        h.type("\r");
+        h.ticks(100);
+        expectContrast(game, "at the first problem");
+        h.runtime.close(game);
     }
 }
 

@@ -85,6 +85,21 @@ TEST_F(GlassGame, TheDrainIsFasterAtHigherLevels) {
     EXPECT_FALSE(playing());
 }
 
+// A teacher gives more time: the glass drains half as fast, and the screen says so.
+TEST_F(GlassGame, WithMoreTimeTheGlassTakesTwiceAsLongToEmpty) {
+    h.program.giveMoreTime(true);
+    play(VollSchwer);
+    fillFirst();
+    EXPECT_TRUE(glass.lblMehrZeit.Visible);
+    h.advance(200 * 600 - 1);
+    EXPECT_TRUE(playing());
+    h.advance(1);
+    EXPECT_FALSE(playing());
+    h.program.giveMoreTime(false);
+    play(VollSchwer);
+    EXPECT_FALSE(glass.lblMehrZeit.Visible);
+}
+
 TEST_F(GlassGame, TheEarliestWinIsTheEighthRightAnswerAndScores27AtLeicht) {
     play(Leicht);
     fillFirst();

@@ -56,11 +56,14 @@ TEST_F(Row, BalloonFlyingNumbersAndGlassHandOverAndUnwindToTheStartScreen) {
     EXPECT_TRUE(balloon.Visible());
     EXPECT_EQ(h.start().lblPunkte6.Caption, "0");
 
+    h.said();
     winFlying();
     EXPECT_EQ(h.active(), &glass);
     EXPECT_EQ(h.shared().GesamtPunkte, 20 + 25);
+    EXPECT_TRUE(h.said().ends_with("Geschafft! Zusammen 45 Punkte. Weiter mit: ein Glas füllen."));
 
     winGlass();
+    EXPECT_TRUE(h.said().ends_with("Das Spiel gewonnen! 154 Punkte."));
     EXPECT_EQ(h.active(), &h.start());
     EXPECT_FALSE(balloon.Visible());
     EXPECT_FALSE(fly.Visible());

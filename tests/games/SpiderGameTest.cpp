@@ -54,6 +54,22 @@ TEST_F(SpiderGame, TheSixteenthRightAnswerWinsWithTheBonusOfItsLevel) {
     }
 }
 
+// Heard, not seen: the problem is the box's description, and a right answer says what is left
+// and then the next problem, as the box keeps the focus.
+TEST_F(SpiderGame, SaysTheVerdictWhatIsLeftAndTheNextProblem) {
+    h.random().push({ScriptedRandom::pick(2, 4), ScriptedRandom::pick(1, 4)}); // 14 x 3
+    play(Leicht);
+    EXPECT_EQ(spider.txtergebnis.AccessibleDescription, "14 mal 3");
+    h.said();
+    h.random().push({ScriptedRandom::pick(3, 4), ScriptedRandom::pick(0, 4)}); // 15 x 2
+    right();
+    EXPECT_EQ(h.said(), "Richtig. Noch 15 Aufgaben. 15 mal 2");
+    wrong();
+    wrong();
+    EXPECT_EQ(h.said(), "Falsch. Die Spinne knüpft weiter, 1 von 11 Fäden. "
+                        "Falsch. Die Spinne knüpft weiter, 2 von 11 Fäden.");
+}
+
 TEST_F(SpiderGame, AtNormalAProductOf120OrMoreIsDrawnAgainAsAPair) {
     const auto a = [](int v) { return ScriptedRandom::pick(v - 11, 15); };
     const auto b = [](int v) { return ScriptedRandom::pick(v - 2, 7); };

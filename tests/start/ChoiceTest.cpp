@@ -44,9 +44,17 @@ TEST(LinkNames, ReadAGameWithOrWithoutALevelAndWithOrWithoutTheHash) {
         std::string_view link;
         Choice choice;
     } cases[] = {
-        {"waage-normal", {4, 1}},  {"#waage-normal", {4, 1}},     {"uhr-leicht", {0, 0}},
-        {"#spiel-schwer", {7, 2}}, {"zahlen", {6, std::nullopt}}, {"#ballon", {5, std::nullopt}},
+        {"waage-normal", {4, 1}},
+        {"#waage-normal", {4, 1}},
+        {"uhr-leicht", {0, 0}},
+        {"#spiel-schwer", {7, 2}},
+        {"zahlen", {6, std::nullopt}},
+        {"#ballon", {5, std::nullopt}},
         {"glas-schwer", {2, 2}},
+        {"uhr-leicht-mehrzeit", {0, 0, true, false}},
+        {"#glas-kontrast-mehrzeit", {2, std::nullopt, true, true}},
+        {"#kontrast", {std::nullopt, std::nullopt, false, true}},
+        {"mehrzeit", {std::nullopt, std::nullopt, true, false}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(choiceOfLink(c.link), c.choice) << c.link;
@@ -54,8 +62,10 @@ TEST(LinkNames, ReadAGameWithOrWithoutALevelAndWithOrWithoutTheHash) {
 }
 
 TEST(LinkNames, ReadNothingFromAnUnknownOrHalfName) {
-    for (std::string_view link : {"", "#", "Waage", "waage-", "waage-voll", "-normal", "normal",
-                                  "waage-normal-leicht", "waage normal", "wa%61ge", "#uhr-5"}) {
+    for (std::string_view link :
+         {"", "#", "Waage", "waage-", "waage-voll", "-normal", "normal", "waage-normal-leicht",
+          "waage normal", "wa%61ge", "#uhr-5", "mehrzeit-mehrzeit", "leicht-mehrzeit",
+          "kontrast-uhr", "uhr-kontrast-leicht"}) {
         EXPECT_EQ(choiceOfLink(link), std::nullopt) << link;
     }
 }

@@ -59,6 +59,8 @@ class ProgramHarness {
         runtime.advance(static_cast<std::int64_t>(n) * period);
     }
     forms::Form* active() const { return runtime.activeForm(); }
+    // What a screen reader has been told since it was last asked, as the views take it.
+    std::string said() { return runtime.speech().take(); }
 };
 
 } // namespace testing_support
