@@ -92,8 +92,8 @@ void frmwaage::NaechsteRechnung() {
 
     lblLinks.Caption = forms::CStr(Summand1) + " + " + forms::CStr(Summand2);
     lblRechts.Caption = forms::CStr(Summand3) + " + ";
-    txtErgebnis.AccessibleDescription =
-        spoken::missingSummand(forms::CStr(Summand1), forms::CStr(Summand2), forms::CStr(Summand3));
+    txtErgebnis.Describe(spoken::missingSummand(forms::CStr(Summand1), forms::CStr(Summand2),
+                                                forms::CStr(Summand3)));
     txtErgebnis.Enabled = true;
     txtErgebnis.Text.clear();
     ++Runde;

@@ -188,8 +188,8 @@ void frmBallon::NeueAufgabe() {
     lblbez1.Caption = std::string(massUnit(problem_.VonEinheit).text);
     lblbez2.Caption = std::string(massUnit(problem_.NachEinheit).text);
     lblzahl.Caption = forms::CStr(problem_.Zahl);
-    txtEing.AccessibleDescription = conversionQuestion(
-        lblzahl.Caption, massUnit(problem_.VonEinheit).words, massUnit(problem_.NachEinheit).words);
+    txtEing.Describe(conversionQuestion(lblzahl.Caption, massUnit(problem_.VonEinheit).words,
+                                        massUnit(problem_.NachEinheit).words));
     cmdEnde.Enabled = true;
 }
 

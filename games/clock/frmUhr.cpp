@@ -188,8 +188,8 @@ void frmUhr::start_Click() {
     const Single Zahl2 = draw(kFactor, Rnd());
     lblZahl1.Caption = forms::Str(Zahl1);
     lblZahl2.Caption = forms::Str(Zahl2);
-    txtErgebnis.AccessibleDescription =
-        spoken::number(lblZahl1.Caption) + " mal " + spoken::number(lblZahl2.Caption);
+    txtErgebnis.Describe(spoken::number(lblZahl1.Caption) + " mal " +
+                         spoken::number(lblZahl2.Caption));
     Ergebnis = Zahl2 * Zahl1;
     txtErgebnis.Text.clear();
     lblZähler.Caption = " " + forms::CStr(Richtige) + " richtig";

@@ -177,8 +177,7 @@ void frmWander::NeueAufgabe() {
     lblZahl1.Caption = forms::CStr(Zahl1);
     lblZahl2.Caption = forms::CStr(Zahl2);
     lblZahl3.Caption = forms::CStr(Zahl3);
-    txtEing.AccessibleDescription =
-        spoken::signedSum({lblZahl1.Caption, lblZahl2.Caption, lblZahl3.Caption});
+    txtEing.Describe(spoken::signedSum({lblZahl1.Caption, lblZahl2.Caption, lblZahl3.Caption}));
 }
 
 void frmWander::txtEing_KeyPress(int& KeyAscii) {

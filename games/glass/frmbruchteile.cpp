@@ -188,9 +188,8 @@ void frmbruchteile::NeueAufgabe() {
     lblZähler.Caption = forms::CStr(Zaehler);
     lblNenner.Caption = forms::CStr(Nenner);
     lblZahl.Caption = forms::CStr(Zahl);
-    txtErgebnis.AccessibleDescription =
-        spoken::fraction(static_cast<int>(Zaehler), static_cast<int>(Nenner)) + " von " +
-        lblZahl.Caption;
+    txtErgebnis.Describe(spoken::fraction(static_cast<int>(Zaehler), static_cast<int>(Nenner)) +
+                         " von " + lblZahl.Caption);
     txtErgebnis.Text.clear();
     txtErgebnis.Enabled = true;
     ++AufgabenNr;

@@ -90,9 +90,8 @@ void frmBerg::NeueAufgabe() {
     lblbez1.Caption = std::string(lengthUnit(problem_.VonEinheit).text);
     lblbez2.Caption = std::string(lengthUnit(problem_.NachEinheit).text);
     lblzahl.Caption = forms::CStr(problem_.Zahl);
-    txtEing.AccessibleDescription =
-        conversionQuestion(lblzahl.Caption, lengthUnit(problem_.VonEinheit).words,
-                           lengthUnit(problem_.NachEinheit).words);
+    txtEing.Describe(conversionQuestion(lblzahl.Caption, lengthUnit(problem_.VonEinheit).words,
+                                        lengthUnit(problem_.NachEinheit).words));
     if (AufgabenNr >= 1) {
         Announce(Position == 0 ? std::string("Der Ball liegt am Fuß des Berges.")
                                : "Der Ball ist auf Station " + std::to_string(Position) + " von " +

@@ -92,7 +92,7 @@ void frmNetz::NeueAufgabe() {
     Produkt = FaktorA * FaktorB;
     lbla.Caption = forms::CStr(FaktorA);
     lblb.Caption = forms::CStr(FaktorB);
-    txtergebnis.AccessibleDescription = lbla.Caption + " mal " + lblb.Caption;
+    txtergebnis.Describe(lbla.Caption + " mal " + lblb.Caption);
     txtergebnis.Text.clear();
 }
 

@@ -67,6 +67,11 @@ class Control {
     // problem a box asks for, what a button will start).
     std::string AccessibleName;
     std::string AccessibleDescription;
+    // A new problem for a box: its description, said again even where the words are the same.
+    void Describe(std::string description) {
+        AccessibleDescription = std::move(description);
+        ++described_;
+    }
 
     void Move(int left, int top, int width, int height);
     void Move(const Placement& place) { Move(place.Left, place.Top, place.Width, place.Height); }
@@ -91,8 +96,10 @@ class Control {
     Control(Frame& container, ControlKind kind, std::string name);
 
   private:
+    friend class Runtime;
     Form& form_;
     Frame* container_ = nullptr;
+    std::uint64_t described_ = 0; // how often it was described anew
     ControlKind kind_;
     std::string name_;
 };

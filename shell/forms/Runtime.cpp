@@ -238,17 +238,21 @@ void Runtime::settle() {
     sayNewDescription();
 }
 
-// A control that keeps the focus while its description changes, as a box does when its game
-// poses the next problem, says the new one; a control that takes the focus is read whole.
+// A control that keeps the focus while its description changes, or is described anew, as a box
+// is when its game poses the next problem, says it; a control that takes the focus is read
+// whole.
 void Runtime::sayNewDescription() {
     const Form* front = activeForm();
     const Control* focused = front != nullptr ? front->focus_ : nullptr;
     const std::string& description = focused != nullptr ? focused->AccessibleDescription : "";
-    if (focused != nullptr && focused == described_ && description != description_) {
+    const std::uint64_t anew = focused != nullptr ? focused->described_ : 0;
+    if (focused != nullptr && focused == described_ &&
+        (description != description_ || anew != describedAnew_)) {
         speech_.say(description);
     }
     described_ = focused;
     description_ = description;
+    describedAnew_ = anew;
 }
 
 // While the top form is hidden, pop it and run its caller's continuation. A form that the

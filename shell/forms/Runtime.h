@@ -129,6 +129,7 @@ class Runtime {
     // The focused control of the form in front and its description, as last said.
     const Control* described_ = nullptr;
     std::string description_;
+    std::uint64_t describedAnew_ = 0;
 };
 
 } // namespace forms

@@ -253,6 +253,8 @@ TEST(Speech, SaysWhatChangedAndTheNewDescriptionOfTheControlThatKeepsTheFocus) {
     });
     EXPECT_EQ(runtime.speech().take(), "Richtig. 3 mal 4");
     EXPECT_EQ(runtime.speech().take(), "") << "once";
+    runtime.run([&] { form.box.Describe("3 mal 4"); });
+    EXPECT_EQ(runtime.speech().take(), "3 mal 4") << "the same problem posed again";
     runtime.run([&] {
         form.ok.SetFocus();
         form.ok.AccessibleDescription = "startet";

@@ -8,6 +8,7 @@
 #include "qt/Convert.h"
 #include "qt/QtServices.h"
 
+#include <QAccessible>
 #include <QApplication>
 #include <QClipboard>
 #include <QGroupBox>
@@ -107,6 +108,49 @@ TEST_F(ViewOfTheProgram, TheStartScreenBecomesAWindowWithAWidgetPerControl) {
     auto* normal = widget<QRadioButton>(start().optMittel);
     EXPECT_EQ(normal->palette().color(QPalette::WindowText), QColor(0xFF, 0xFF, 0x00));
     EXPECT_EQ(widget<QGroupBox>(start().Frame1)->title(), "Spielauswahl                   Punkte");
+}
+
+// What Orca reads: the options as radio buttons with their points, the start button with what it
+// will start, the box with its problem, and each verdict from a notification that is shown anew.
+TEST_F(ViewOfTheProgram, AScreenReaderHearsRadioButtonsTheProblemAndEachVerdict) {
+    auto* spider = widget<QRadioButton>(start().opt4);
+    QAccessibleInterface* option = QAccessible::queryAccessibleInterface(spider);
+    ASSERT_NE(option, nullptr);
+    EXPECT_EQ(option->role(), QAccessible::RadioButton);
+    EXPECT_EQ(option->text(QAccessible::Name), QString("gegen die Spinne, 0 Punkte"));
+    QTest::mouseClick(spider, Qt::LeftButton);
+    QTest::mouseClick(widget<QRadioButton>(start().optEinfach), Qt::LeftButton);
+    EXPECT_EQ(widget<QPushButton>(start().cmdAnfang)->accessibleDescription(),
+              QString("gegen die Spinne, leicht"));
+    QTest::mouseClick(widget<QPushButton>(start().cmdAnfang), Qt::LeftButton);
+    EXPECT_FALSE(spider->isChecked()) << "the start button clears the chosen game";
+
+    auto& game = program.screen(Game::Netz);
+    auto* box = dynamic_cast<QLineEdit*>(window(game).widgetFor(game.ActiveControl()));
+    ASSERT_NE(box, nullptr);
+    EXPECT_EQ(box->accessibleName(), QString("Antwort"));
+    EXPECT_TRUE(box->accessibleDescription().contains(" mal "));
+    QTest::keyClicks(box, "1");
+    QTest::keyClick(box, Qt::Key_Return);
+    const QList<QLabel*> said = window(game).findChildren<QLabel*>("zifferix-announcer");
+    ASSERT_EQ(said.size(), 1);
+    QAccessibleInterface* notification = QAccessible::queryAccessibleInterface(said.front());
+    EXPECT_EQ(notification->role(), QAccessible::Notification);
+    EXPECT_EQ(notification->text(QAccessible::Name),
+              QString("Falsch. Die Spinne knüpft weiter, 1 von 11 Fäden."));
+}
+
+// More contrast: the form's teal goes darker, the game options keep their colours where they
+// stand out, and a button gets an edge.
+TEST_F(ViewOfTheProgram, MoreContrastDarkensTheTealAndEdgesTheButtons) {
+    const QColor designed = window(start()).palette().color(QPalette::Window);
+    ui.setContrast(forms::Contrast::More);
+    const QColor strong = window(start()).palette().color(QPalette::Window);
+    EXPECT_LT(strong.lightness(), designed.lightness());
+    EXPECT_TRUE(widget<QPushButton>(start().cmdAnfang)->styleSheet().contains("border: 2px"));
+    ui.setContrast(forms::Contrast::AsDesigned);
+    EXPECT_EQ(window(start()).palette().color(QPalette::Window), designed);
+    EXPECT_TRUE(widget<QPushButton>(start().cmdAnfang)->styleSheet().isEmpty());
 }
 
 TEST_F(ViewOfTheProgram, LabelsSizedToTheirTextAreNeverClipped) {
