@@ -1,16 +1,7 @@
 #include "start/Spoken.h"
 
-#include <array>
-
 namespace zifferix::spoken {
 namespace {
-
-// Up to ten, as the glass game draws its parts.
-constexpr std::array<std::string_view, 11> kNumerals{
-    "null", "ein", "zwei", "drei", "vier", "fünf", "sechs", "sieben", "acht", "neun", "zehn"};
-constexpr std::array<std::string_view, 11> kParts{"",        "Eintel",  "Halb",     "Drittel",
-                                                  "Viertel", "Fünftel", "Sechstel", "Siebtel",
-                                                  "Achtel",  "Neuntel", "Zehntel"};
 
 bool named(int n) {
     return n >= 1 && n < static_cast<int>(kNumerals.size());

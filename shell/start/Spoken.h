@@ -3,11 +3,19 @@
 // The words the games say to a screen reader, read as a child reads the screen: numbers as
 // they stand in the labels, fractions in words, a count with its noun.
 
+#include <array>
 #include <initializer_list>
 #include <string>
 #include <string_view>
 
 namespace zifferix::spoken {
+
+// Up to ten, as the glass game draws its parts: "drei Viertel".
+inline constexpr std::array<std::string_view, 11> kNumerals{
+    "null", "ein", "zwei", "drei", "vier", "fünf", "sechs", "sieben", "acht", "neun", "zehn"};
+inline constexpr std::array<std::string_view, 11> kParts{
+    "",         "Eintel",  "Halb",   "Drittel", "Viertel", "Fünftel",
+    "Sechstel", "Siebtel", "Achtel", "Neuntel", "Zehntel"};
 
 // A number as a label shows it, without the blank Str puts before it: "345,6", "-5".
 std::string number(std::string_view shown);

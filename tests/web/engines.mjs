@@ -15,12 +15,14 @@ const LACKS = {
             + "marks none as the worker's and keeps no bodies of cached ones",
         textWithoutKeys: "text without keys (an input method's commit): WebDriver BiDi has none; puppeteer inserts it "
             + "with execCommand, which sends the page no beforeinput",
+        accessibilityTree: "the accessibility tree and emulated contrast: only Chromium's DevTools protocol gives them",
     },
     webkit: {
         touch: "touch: WebKitGTK's WebDriver plays a touch pointer as a mouse (pointerType mouse, no touch events)",
         installability: `installability errors: ${NO_CDP}`,
         workerResponses: "which responses came from the service worker: W3C WebDriver sees no network",
         textWithoutKeys: "text without keys (an input method's commit): W3C WebDriver sends only keys",
+        accessibilityTree: "the accessibility tree and emulated contrast: only Chromium's DevTools protocol gives them",
     },
 };
 if (!(ENGINE in LACKS)) {

@@ -95,14 +95,68 @@ async function glass(page) {
     }
 }
 
-// The games in the order of the row, with their options on the start screen.
+// The games in the order of the row, with their options on the start screen and their links.
 export const GAMES = [
-    { form: "frmUhr", option: "opt1", title: "Kleines ein mal eins", play: (page, level) => clock(page, 10 * level) },
-    { form: "frmBerg", option: "opt2", title: "Längenmaße", play: mountain },
-    { form: "frmwaage", option: "opt5", title: "Ausgleich", play: balance },
-    { form: "frmNetz", option: "opt4", title: "Multiplikation", play: spider },
-    { form: "frmBallon", option: "opt6", title: "Massemaße", play: balloon },
-    { form: "frmWander", option: "opt8", title: "Addition / Subtraktion", play: flying },
-    { form: "frmbruchteile", option: "opt3", title: "Bruchteile", play: glass },
+    { form: "frmUhr", option: "opt1", link: "uhr", title: "Kleines ein mal eins", play: (page, level) => clock(page, 10 * level) },
+    { form: "frmBerg", option: "opt2", link: "berg", title: "Längenmaße", play: mountain },
+    { form: "frmwaage", option: "opt5", link: "waage", title: "Ausgleich", play: balance },
+    { form: "frmNetz", option: "opt4", link: "spinne", title: "Multiplikation", play: spider },
+    { form: "frmBallon", option: "opt6", link: "ballon", title: "Massemaße", play: balloon },
+    { form: "frmWander", option: "opt8", link: "zahlen", title: "Addition / Subtraktion", play: flying },
+    { form: "frmbruchteile", option: "opt3", link: "glas", title: "Bruchteile", play: glass },
 ];
+
+// The answer to a problem as the answer box describes it to a screen reader, in the program's
+// own words: "15 mal 4", "345,6 Zentimeter sind wie viel Meter?", "drei Viertel von 20",
+// "12 plus 5 ist gleich 9 plus wie viel?", "12 minus 5 plus 7".
+export function heardAnswer(description) {
+    const words = (kind) => units(kind);
+    let m;
+    if ((m = /^(\d+) mal (\d+)$/.exec(description))) return m[1] * m[2];
+    if ((m = /^(\S+) (\S+) (?:ist|sind) wie viel (\S+)\?$/.exec(description))) {
+        const table = m[2] in words("lengthWords") ? words("lengthWords") : words("massWords");
+        return number(m[1]) * 10 ** (table[m[2]] - table[m[3]]);
+    }
+    if ((m = /^(\S+) (\S+) von (\d+)$/.exec(description))) {
+        const part = words("parts")[m[2]] ?? words("parts")[m[2].replace(/e$/, "")];
+        return (words("numerals")[m[1]] * m[3]) / part;
+    }
+    if ((m = /^(\d+) plus (\d+) ist gleich (\d+) plus wie viel\?$/.exec(description))) return +m[1] + +m[2] - m[3];
+    let sum = 0;
+    let sign = 1;
+    for (const word of description.split(" ")) {
+        if (word === "plus" || word === "minus") sign = word === "plus" ? 1 : -1;
+        else if (/^\d+$/.test(word)) sum += sign * word;
+        else throw new Error(`a problem not understood: ${description}`);
+    }
+    return sum;
+}
+
+// The buttons a child presses to go on: the start of a game, the next problem.
+const GO_ON = ["Anfang", "Los", "Start", "nächste Aufgabe"];
+
+// Plays the game in front to its end by keys alone, hearing only what a screen reader is given
+// (the page's `listen`): the focused box's description, what the live region says and the page's
+// name. The clock race asks for `rights` answers and then waits for its minute to end.
+export async function playByEar(page, rights = Infinity) {
+    const game = (await page.listen()).title;
+    let answered = 0;
+    for (;;) {
+        const heard = await page.listen();
+        const focused = heard.focused;
+        if (heard.title !== game) return heard;
+        if (focused?.role === "button" && GO_ON.includes(focused.name)) {
+            await page.press("Enter");
+        } else if (focused?.role === "textbox" && !focused.readonly && focused.description && answered < rights) {
+            const value = german(heardAnswer(focused.description));
+            await page.type(value);
+            await page.press("Enter");
+            answered++;
+            for (let now = await page.listen(); now.focused?.value === value && now.title === game && !now.focused.readonly;) {
+                now = await page.listen(); // until the game has taken the answer
+            }
+        }
+        await new Promise((done) => setTimeout(done, 30));
+    }
+}
 

@@ -54,6 +54,31 @@ class PuppeteerTab extends Tab {
         return this.page.click(selector);
     }
 
+    // What a screen reader is given, from Chromium's accessibility tree: the page's name, the
+    // focused node (role, name, description, value, whether it takes text) and what the live
+    // region says.
+    async listen() {
+        const tree = await this.page.accessibility.snapshot({ interestingOnly: false });
+        const heard = { title: tree.name, focused: null, said: "" };
+        const walk = (node, inRegion) => {
+            if (node.focused) {
+                const { role, name, description = "", value = "", readonly = false } = node;
+                heard.focused = { role, name, description, value, readonly };
+            }
+            const region = inRegion || node.role === "status";
+            if (region && node.role === "StaticText") heard.said += node.name;
+            for (const child of node.children ?? []) walk(child, region);
+        };
+        walk(tree, false);
+        return heard;
+    }
+
+    // As a system that asks for more contrast does, or forces its own colours (Windows).
+    async askForContrast(feature, value) {
+        this.cdp ??= await this.page.createCDPSession();
+        await this.cdp.send("Emulation.setEmulatedMedia", { features: [{ name: feature, value }] });
+    }
+
     tap(selector) {
         return this.page.tap(selector);
     }
