@@ -96,6 +96,10 @@ def page(table, encoder):
 <h1>Zifferix – Links und QR-Codes für die Klasse</h1>
 <p>Jeder Link und jeder Code öffnet Zifferix mit dem Spiel und der Schwierigkeit schon gewählt.
 Die Kinder drücken nur noch „Los und hopp“.</p>
+<p>Braucht ein Kind mehr Zeit oder mehr Kontrast, dann hängen Sie an seinen Link
+<code>-mehrzeit</code> oder <code>-kontrast</code> an, etwa <code>#uhr-leicht-mehrzeit</code>. Wie
+jedes Kind Zifferix spielen kann, sagt die <a href="barrierefreiheit.html">Erklärung zur
+Barrierefreiheit</a>.</p>
 <p>Die Codes gelten für <strong id="address"></strong></p>
 <p class="warning" id="local" hidden>Diese Adresse gilt nur auf diesem Rechner. Öffnen Sie diese Seite
 unter der Adresse, die auch die Tablets öffnen, etwa der, die <code>./web.sh serve --lan</code> nennt.</p>

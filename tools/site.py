@@ -150,7 +150,7 @@ def main():
         sys.exit("site.py: the page has no place for the pictures")
     page = page.replace(PICTURES_MARK, "\n".join(pictures(args.assets)))
     (out / "index.html").write_text(page, "utf-8")
-    for name in ("zifferix.css", "manifest.webmanifest"):
+    for name in ("zifferix.css", "manifest.webmanifest", "barrierefreiheit.html"):
         shutil.copyfile(args.page / name, out / name)
     shutil.copyfile(args.program / "zifferix.wasm", out / "zifferix.wasm")
     # One script, loaded as soon as it comes: the program's, and the page's start after it.

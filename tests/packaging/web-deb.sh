@@ -33,7 +33,7 @@ dpkg-deb -f "$deb" Recommends | grep -q '^apache2 |' || fail "Recommends: $(dpkg
 
 dpkg-deb -c "$deb" | awk '{ print $6 }' >"$work/files"
 web=./usr/share/zifferix/web
-for file in $web/index.html $web/zifferix.js $web/zifferix.wasm $web/sw.js \
+for file in $web/index.html $web/zifferix.js $web/zifferix.wasm $web/sw.js $web/barrierefreiheit.html \
     $web/manifest.webmanifest $web/links.html $web/fonts/LiberationSans-Regular.woff2 \
     $web/fonts/ComicNeue-Regular.woff2 ./etc/apache2/conf-available/zifferix.conf \
     ./etc/nginx/snippets/zifferix.conf ./usr/share/doc/zifferix-web/copyright \

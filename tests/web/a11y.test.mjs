@@ -76,6 +76,10 @@ test("no screen breaks a rule of WCAG 2.2 AA but the program's own colours, and 
     }
     await assertNoProblems(page);
     await page.close();
+
+    const statement = await shared.browser.open(`${shared.site.url}barrierefreiheit.html`, { width: 1024, height: 768 });
+    assert.deepEqual((await faults(statement)).map((b) => `${b.rule} at ${b.where}`), [], "the accessibility statement");
+    await statement.close();
 });
 
 test("the focus is never lost: after a message, after a game, and where a game goes on", async () => {
