@@ -248,7 +248,8 @@ void frmbruchteile::sayHowFull() {
         Announce("Richtig. Das Glas ist voll.");
         return;
     }
-    const int percent = (Fuellstand * 10 + kFull / 2) / kFull * 10;
+    // Nearly full is not full: that is said when it is.
+    const int percent = std::min((Fuellstand * 10 + kFull / 2) / kFull * 10, 90);
     Announce("Richtig. Das Glas ist zu " + std::to_string(percent) + " Prozent voll.");
 }
 

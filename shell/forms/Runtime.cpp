@@ -250,6 +250,11 @@ void Runtime::sayNewDescription() {
         (description != description_ || anew != describedAnew_)) {
         speech_.say(description);
     }
+    // A box that waits while nothing has the focus (a ball rolls, a balloon grows) keeps it in
+    // the views: when the focus comes back to it, it is the same box, and its problem is said.
+    if (focused == nullptr && described_ != nullptr && &described_->form() == front) {
+        return;
+    }
     described_ = focused;
     description_ = description;
     describedAnew_ = anew;

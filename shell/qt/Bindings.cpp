@@ -28,6 +28,9 @@ Qt::Alignment qalign(forms::TextAlign align) {
     }
 }
 
+// The text of a box that waits for its next problem.
+constexpr forms::Color kWaiting = 0x6D6D6D;
+
 template <class W> void setAlignment(W* widget, Qt::Alignment align) {
     if (widget->alignment() != align) {
         widget->setAlignment(align);
@@ -107,6 +110,11 @@ class TextBoxBinding final : public Binding {
   private:
     QLineEdit* q() const { return static_cast<QLineEdit*>(widget()); }
 
+    // A box waiting between two problems is read-only, not disabled: it keeps the focus, so that
+    // a screen reader hears no focus wander off while a ball rolls or a balloon grows.
+    void enable(bool enabled) override { q()->setReadOnly(!enabled); }
+    bool enabled() const override { return !q()->isReadOnly(); }
+
     void syncOwn() override {
         setAlignment(q(), qalign(box_.Alignment) | Qt::AlignVCenter);
         // Whatever the box shows, it shows the runtime's text with the caret at its end.
@@ -117,7 +125,11 @@ class TextBoxBinding final : public Binding {
             q()->setCursorPosition(static_cast<int>(q()->text().size()));
         }
         nameFor({});
-        if (changed(look_, forms::lookOf(box_, contrast_))) {
+        forms::Look look = forms::lookOf(box_, contrast_);
+        if (!box_.Enabled) {
+            look.fore = kWaiting;
+        }
+        if (changed(look_, look)) {
             setColours(q(), QPalette::Text, QPalette::Base, look_->fore, qcolor(look_->back));
             setEdge(q(), *look_, QStringLiteral("QLineEdit"));
         }
@@ -256,8 +268,8 @@ void Binding::sync() {
     if (widget_->isHidden() == c.Visible) {
         widget_->setVisible(c.Visible);
     }
-    if (widget_->isEnabled() != c.Enabled) {
-        widget_->setEnabled(c.Enabled);
+    if (enabled() != c.Enabled) {
+        enable(c.Enabled);
     }
     if (changed(tip_, c.ToolTipText)) {
         widget_->setToolTip(QString::fromStdString(c.ToolTipText));

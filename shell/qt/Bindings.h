@@ -45,6 +45,9 @@ class Binding {
     virtual bool letsMouseThrough() const { return false; }
     // What only this kind of control has.
     virtual void syncOwn() = 0;
+    // A disabled control takes no input; by default Qt's own disabled state.
+    virtual void enable(bool enabled) { widget_->setEnabled(enabled); }
+    virtual bool enabled() const { return widget_->isEnabled(); }
 
     // What a screen reader says of the control: its own name where it has one, else its
     // caption without the "&" of its Alt letter.
@@ -55,7 +58,11 @@ class Binding {
 
   private:
     forms::Control& control_;
+
+  protected:
     QWidget* widget_;
+
+  private:
     std::optional<std::pair<Place, forms::Zoom>> place_;
     std::optional<std::string> tip_;
     std::optional<std::pair<forms::Font, forms::Zoom>> font_;

@@ -37,6 +37,7 @@ Announcer::Announcer(QWidget* parent) : QLabel(parent) {
     (void)installed;
     setObjectName(kAnnouncer);
     setGeometry(0, 0, 0, 0);
+    hide(); // shown first with something to say, not with its window
     setFocusPolicy(Qt::NoFocus);
     setAttribute(Qt::WA_TransparentForMouseEvents);
 }

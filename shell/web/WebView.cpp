@@ -196,11 +196,11 @@ void WebView::showActive() {
     }
 }
 
-// By touch, a shown box of the game in front keeps the focus while the game has put its own
-// focus on a button or on nothing, between two problems: the keyboard stays open, and its
-// Enter key goes to that button.
+// A shown box of the game in front keeps the focus while the game has put its own focus on
+// nothing, between two problems, and by touch also while it is on a button: the keyboard stays
+// open, its Enter key goes to that button, and a screen reader hears no wandering focus.
 bool WebView::keepsKeyboard(const Layer& layer, const forms::Control* focused) const {
-    if (!touch_ || (focused != nullptr && focused->kind() == forms::ControlKind::TextBox)) {
+    if (focused != nullptr && (!touch_ || focused->kind() == forms::ControlKind::TextBox)) {
         return false;
     }
     const val current = document()["activeElement"];

@@ -195,8 +195,9 @@ def play_balloon():
     step("the balloon ride: six conversions lift the weight")
     wait("the balloon ride is shown", lambda: window(title))
     for _ in range(6):
-        enabled = lambda: control_at(title, pyatspi.ROLE_TEXT, 6030, 1425).getState().contains(
-            pyatspi.STATE_ENABLED)
+        # The box waits, read-only, while the balloon grows.
+        enabled = lambda: not control_at(title, pyatspi.ROLE_TEXT, 6030, 1425).getState().contains(
+            pyatspi.STATE_READ_ONLY)
         wait("the balloon has grown and the box takes an answer", enabled)
         given = number(label(title, 1830, 1425))
         exponent = MASSES[label(title, 4470, 1425)] - MASSES[label(title, 8670, 1425)]

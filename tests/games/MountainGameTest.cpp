@@ -45,6 +45,17 @@ class MountainGame : public ::testing::Test {
     forms::Integer points() { return h.shared().Punkte; }
 };
 
+// While the ball rolls nothing has the focus; the box keeps it in the views, and when the ball
+// rests the child hears its station and the next problem.
+TEST_F(MountainGame, SaysTheStationAndTheNextProblemWhenTheBallRests) {
+    play(Leicht);
+    h.said();
+    right();
+    EXPECT_EQ(mountain.ActiveControl(), &mountain.txtEing);
+    EXPECT_EQ(h.said(), "Richtig. Der Ball ist auf Station 1 von 12. " +
+                            mountain.txtEing.AccessibleDescription);
+}
+
 TEST_F(MountainGame, AWrongAnswerRollsTheBallBackAndCostsAPointForEveryStation) {
     const int afterwards[] = {0, 0, 1, 2, 2, 2, 2, 6, 7, 7, 7, 7};
     const int lost[] = {1, 1, 1, 1, 2, 3, 4, 1, 1, 2, 3, 4};
