@@ -21,6 +21,8 @@ const LACKS = {
         installability: `installability errors: ${NO_CDP}`,
         workerResponses: "which responses came from the service worker: W3C WebDriver sees no network",
         textWithoutKeys: "text without keys (an input method's commit): W3C WebDriver sends only keys",
+        pageAsServed: "the page once: the test server writes its recorder of the console into the page WebKit opens, "
+            + "so the worker, which checks the page against its digest, asks for it once more",
     },
 };
 if (!(ENGINE in LACKS)) {
