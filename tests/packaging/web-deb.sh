@@ -56,7 +56,7 @@ for plain in zifferix.css zifferix.svg fonts/ComicNeue-Regular.woff2 fonts/Comic
     fonts/LiberationSans-Bold.woff2 icons/icon-512.png icons/icon-maskable-512.png icons/apple-touch-icon.png; do
     name "$plain" >/dev/null
 done
-! grep -qE -- "^$web/(zifferix\.(js|wasm|css|svg)|fonts/[^/]*\.woff2|icons/[^/]*\.png)$" "$work/files" ||
+! grep -qE -- "^$web/(zifferix\.(js|wasm|css|svg)|fonts/[^/.]*\.woff2|icons/[^/.]*\.png)$" "$work/files" ||
     fail "the package has files by their plain names"
 dpkg-deb -e "$deb" "$work/control"
 grep -qx /etc/apache2/conf-available/zifferix.conf "$work/control/conffiles" || fail "conffiles"

@@ -21,8 +21,9 @@ const LACKS = {
         installability: `installability errors: ${NO_CDP}`,
         workerResponses: "which responses came from the service worker: W3C WebDriver sees no network",
         textWithoutKeys: "text without keys (an input method's commit): W3C WebDriver sends only keys",
-        pageAsServed: "the page once: the test server writes its recorder of the console into the page WebKit opens, "
-            + "so the worker, which checks the page against its digest, asks for it once more",
+        browserCache: "the browser's own cache beyond a page: MiniBrowser under WebDriver runs in an ephemeral session, "
+            + "which keeps no HTTP cache, so neither the program's fetch on the next visit nor the service worker finds "
+            + "what the page loaded",
     },
 };
 if (!(ENGINE in LACKS)) {
