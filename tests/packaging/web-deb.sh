@@ -50,7 +50,7 @@ name() {
 }
 program=$(name zifferix.wasm)
 script=$(name zifferix.js)
-font=$(name fonts/LiberationSans-Regular.woff2)
+webfont=$(name fonts/LiberationSans-Regular.woff2)
 icon=$(name icons/icon-192.png)
 for plain in zifferix.css zifferix.svg fonts/ComicNeue-Regular.woff2 fonts/ComicNeue-Bold.woff2 \
     fonts/LiberationSans-Bold.woff2 icons/icon-512.png icons/icon-maskable-512.png icons/apple-touch-icon.png; do
@@ -156,13 +156,13 @@ expect "$script" "status: 200" "content-type: text/javascript; charset=utf-8" "$
 expect sw.js "status: 200" "content-type: text/javascript; charset=utf-8" "cache-control: no-cache"
 expect manifest.webmanifest "status: 200" "content-type: application/manifest+json; charset=utf-8" \
     "cache-control: no-cache"
-expect "$font" "status: 200" "content-type: font/woff2" "$forever"
+expect "$webfont" "status: 200" "content-type: font/woff2" "$forever"
 expect "$icon" "status: 200" "content-type: image/png" "$forever"
 expect links.html "status: 200" "content-type: text/html; charset=utf-8" "cache-control: no-cache"
 expect fonts/LICENSE-LiberationSans.txt "status: 200" "cache-control: no-cache"
 # The page names the files of its own build.
 page=$(curl -s "$site")
-for file in "$program" "$script" "$font"; do
+for file in "$program" "$script" "$webfont"; do
     grep -qF "\"$file\"" <<<"$page" || fail "the page does not name $file"
 done
 got=$(curl -s -o /dev/null -w '%{http_code} %{redirect_url}' "${site%/}")
@@ -180,7 +180,7 @@ revalidate() {
     while read -r line; do headers+=(-H "$line"); done <<<"$3"
     curl -s -o /dev/null -w '%{http_code}' -H "Accept-Encoding: $2" "${headers[@]}" "$site$1"
 }
-for path in index.html "$program" "$font"; do
+for path in index.html "$program" "$webfont"; do
     for encoding in gzip identity; do
         got=$(validators "$path" "$encoding")
         [ -n "$got" ] || fail "$path ($encoding) has nothing to revalidate by"
