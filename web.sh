@@ -2,7 +2,8 @@
 # Builds Zifferix for the browser: a static site in build/web/site, with index.html at its
 # root, that any static web server can serve, also from a subfolder.
 #     ./web.sh          installs what is missing (Debian's emscripten and font tools) and builds
-#     ./web.sh serve    builds, then serves the site at http://localhost:8080/
+#     ./web.sh serve    builds, then serves the site at http://localhost:8080/, with the
+#                       school server's cache headers
 #     ./web.sh serve --lan   builds, then serves it to the tablets of a class on this computer's
 #                            network at port 8080, with its address and a QR code of it
 set -euo pipefail
@@ -16,6 +17,5 @@ if [ "${1:-}" = serve ] && [ "${2:-}" = --lan ]; then
     exec /usr/bin/python3 tools/lan.py --site build/web/site --port 8080
 fi
 if [ "${1:-}" = serve ]; then
-    echo "Serving it at http://localhost:8080/ (Ctrl+C stops)"
-    exec python3 -m http.server 8080 --bind 127.0.0.1 --directory build/web/site
+    exec /usr/bin/python3 tools/lan.py --site build/web/site --port 8080 --local
 fi

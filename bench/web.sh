@@ -2,6 +2,7 @@
 # The browser edition's budgets: transferred size, time to an interactive start screen, the
 # cost of animation and of an idle page, in Debian's headless Chromium (see bench/web.mjs).
 #     bash bench/web.sh            RUNS=15 bash bench/web.sh
+#     ZIFFERIX_EARLIER=/path/to/an/earlier/site bash bench/web.sh    that build beside this one
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/deps.sh

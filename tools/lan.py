@@ -2,17 +2,21 @@
 """Serves the browser edition to the tablets of a class from the teacher's computer.
 
     lan.py --site DIR [--port N] [--address A]...
+    lan.py --site DIR --local [--port N]
 
 serves DIR on every network of this computer, prints the addresses a tablet opens (each of
-them, or only the given ones) and draws a QR code of the first in the terminal. Every file is
-sent with Cache-Control: no-cache, as the school's server sends it: no file of the site changes
-its name between builds, so a tablet revalidates each instead of mixing an old one with a new.
+them, or only the given ones) and draws a QR code of the first in the terminal; with --local,
+only to this computer, at localhost (`./web.sh serve`). The files are sent as the school's
+server sends them: those named after their content (zifferix.3f9a1c2e.wasm) to be kept for
+good, since a new build names its own anew, and the rest (the page, the worker, the manifest)
+with Cache-Control: no-cache, revalidated at every visit.
 """
 
 import argparse
 import functools
 import http.server
 import ipaddress
+import re
 import subprocess
 import sys
 
@@ -47,13 +51,19 @@ def terminal_code(text):
                      for upper, lower in zip(rows[0::2], rows[1::2]))
 
 
+# A name with its content's digest, as tools/site.py writes it.
+KEPT_FOR_GOOD = re.compile(r"\.[0-9a-f]{8}\.[a-z0-9]+$")
+
+
 class Handler(http.server.SimpleHTTPRequestHandler):
     extensions_map = {**http.server.SimpleHTTPRequestHandler.extensions_map,
                       ".wasm": "application/wasm", ".woff2": "font/woff2",
                       ".webmanifest": "application/manifest+json", ".js": "text/javascript"}
 
     def end_headers(self):
-        self.send_header("Cache-Control", "no-cache")
+        path = self.path.split("?", 1)[0]
+        forever = KEPT_FOR_GOOD.search(path)
+        self.send_header("Cache-Control", "public, max-age=31536000, immutable" if forever else "no-cache")
         super().end_headers()
 
     def log_message(self, format, *args):
@@ -65,10 +75,16 @@ def main():
     parser.add_argument("--site", required=True)
     parser.add_argument("--port", type=int, default=8080)
     parser.add_argument("--address", action="append", help="announce this address (again for more)")
+    parser.add_argument("--local", action="store_true", help="serve to this computer only, at localhost")
     args = parser.parse_args()
 
-    server = http.server.ThreadingHTTPServer(("", args.port), functools.partial(Handler, directory=args.site))
+    bind = "127.0.0.1" if args.local else ""
+    server = http.server.ThreadingHTTPServer((bind, args.port), functools.partial(Handler, directory=args.site))
     port = server.server_address[1]
+    if args.local:
+        print(f"Serving it at http://localhost:{port}/ (Ctrl+C stops)", flush=True)
+        serve(server)
+        return
     announced = args.address or addresses()
     if not announced:
         sys.exit("lan.py: this computer has no network address that a tablet could reach")
@@ -83,6 +99,10 @@ def main():
     print(f"Links und QR-Codes für jedes Spiel zum Ausdrucken: {urls[0]}links.html")
     print("Ohne HTTPS spielt die Seite nur mit Netz und lässt sich nicht installieren (Strg+C beendet).",
           flush=True)
+    serve(server)
+
+
+def serve(server):
     try:
         server.serve_forever()
     except KeyboardInterrupt:

@@ -10,8 +10,15 @@ browsers ask for and the web app manifest, the fonts as web fonts cut down to th
 German text needs, with their licences beside them, and last the service worker, stamped with
 the build's version (a digest of every other file) and each file's digest. With --link-names,
 also the teacher's page of links (links.html, see links.py), which the game does not link to.
---stamp stamps an existing site anew. Every URL in the site is relative, so any static server
-can serve it, also from a subfolder.
+
+Every file but the pages (index.html, links.html, barrierefreiheit.html), the worker, the
+manifest and the licences is named after its content (zifferix.3f9a1c2e.wasm), and what names it
+names it so: a server can let browsers keep such a file for good, since another build's file has
+another name. The parts are made in
+OUT-parts, where they keep their plain names and are only made again when their sources change.
+
+--stamp names and stamps an existing site anew, after a file of it has changed. Every URL in
+the site is relative, so any static server can serve it, also from a subfolder.
 """
 
 import argparse
@@ -19,6 +26,7 @@ import hashlib
 import html
 import json
 import logging
+import os
 import pathlib
 import re
 import shutil
@@ -75,6 +83,18 @@ def pictures(assets):
     return [template_of(f.relative_to(assets).as_posix(), f.read_text("utf-8")) for f in files]
 
 
+# Emscripten's own minifier, which has made the program's script: it drops the page's comments
+# and spaces as well.
+MINIFIER = pathlib.Path("/usr/share/emscripten/tools/acorn-optimizer.js")
+
+
+def minified(script):
+    node = shutil.which("node") or sys.exit("site.py: Node.js is needed to minify the page's script")
+    environment = {**os.environ, "NODE_PATH": "/usr/share/nodejs"}  # where Debian keeps acorn
+    return subprocess.run([node, str(MINIFIER), str(script), "minifyWhitespace"], check=True,
+                          capture_output=True, text=True, env=environment).stdout
+
+
 def up_to_date(target, *sources):
     return target.exists() and all(target.stat().st_mtime >= s.stat().st_mtime for s in sources)
 
@@ -116,6 +136,56 @@ def icons(svg, out):
         subprocess.run(command + [str(svg)], check=True)
 
 
+# The files that keep their names: what is opened or fetched by its name, and what names the rest.
+KEEPS_NAME = re.compile(r"^(index\.html|sw\.js|manifest\.webmanifest|links\.html|barrierefreiheit\.html|fonts/LICENSE-.*\.txt)$")
+# A name with the content's digest: the servers' configurations match names by the same pattern.
+NAMED = re.compile(r"^(?P<stem>.+?)(?:\.(?P<digest>[0-9a-f]{8}))?(?P<suffix>\.[a-z0-9]+)$")
+# The files that name others, and so are named after the files they name.
+NAMES_OTHERS = (".html", ".css", ".js", ".webmanifest")
+
+
+def named(file, out):
+    """The name file's content gives it in the site."""
+    match = NAMED.match(file.relative_to(out).as_posix())
+    digest = hashlib.sha256(file.read_bytes()).hexdigest()[:8]
+    return f"{match['stem']}.{digest}{match['suffix']}"
+
+
+def reference(name):
+    """A name as another file of the site names it: whole, between quotes or brackets."""
+    return re.compile(r"(?<=[\"'(])" + re.escape(name) + r"(?=[\"')#?])")
+
+
+def fingerprint(out):
+    """Names every file but those that keep their names after its content, and what names it
+    names it so: first the files that name none, then the style sheet and the script, whose
+    digests take in the names they hold, and last the pages and the manifest."""
+    texts = [f for f in out.rglob("*") if f.is_file() and f.suffix in NAMES_OTHERS and f.name != "sw.js"]
+    order = sorted((f for f in out.rglob("*") if f.is_file()), key=lambda f: (f.suffix in NAMES_OTHERS, f.as_posix()))
+    for file in order:
+        old = file.relative_to(out).as_posix()
+        if KEEPS_NAME.match(old) or old == "sw.js":
+            continue
+        new = named(file, out)
+        if new == old:
+            continue
+        file.rename(out / new)
+        texts = [out / new if t == file else t for t in texts]
+        for text in texts:
+            content = text.read_text("utf-8")
+            changed = reference(old).sub(new, content)
+            if changed != content:
+                text.write_text(changed, "utf-8")
+    # Nothing may still name a file by a name it no longer has.
+    gone = {f"{NAMED.match(f.relative_to(out).as_posix())['stem']}{f.suffix}" for f in out.rglob("*")
+            if f.is_file() and not KEEPS_NAME.match(f.relative_to(out).as_posix()) and f.name != "sw.js"}
+    for text in texts:
+        content = text.read_text("utf-8")
+        for name in gone:
+            if reference(name).search(content):
+                sys.exit(f"site.py: {text.relative_to(out)} still names {name}")
+
+
 def stamp(out, worker):
     """Writes the service worker with the build's version and every file's digest."""
     digests = {}
@@ -138,30 +208,38 @@ def main():
     args = parser.parse_args()
     if args.stamp:
         worker = (pathlib.Path(__file__).parent.parent / "shell/web/page/sw.js").read_text("utf-8")
+        fingerprint(args.stamp)
         print(stamp(args.stamp, worker))
         return
     if not (args.program and args.page and args.assets and args.out):
         parser.error("--program, --page, --assets and --out are needed to build a site")
 
+    # The parts keep their plain names; the site is laid out anew from them every time, so that
+    # it holds no file of an earlier build.
     out = args.out
-    out.mkdir(parents=True, exist_ok=True)
+    parts = out.with_name(f"{out.name}-parts")
+    parts.mkdir(parents=True, exist_ok=True)
     page = (args.page / "index.html").read_text("utf-8")
     if PICTURES_MARK not in page:
         sys.exit("site.py: the page has no place for the pictures")
     page = page.replace(PICTURES_MARK, "\n".join(pictures(args.assets)))
-    (out / "index.html").write_text(page, "utf-8")
+    (parts / "index.html").write_text(page, "utf-8")
     for name in ("zifferix.css", "manifest.webmanifest", "barrierefreiheit.html"):
-        shutil.copyfile(args.page / name, out / name)
-    shutil.copyfile(args.program / "zifferix.wasm", out / "zifferix.wasm")
+        shutil.copyfile(args.page / name, parts / name)
+    shutil.copyfile(args.program / "zifferix.wasm", parts / "zifferix.wasm")
     # One script, loaded as soon as it comes: the program's, and the page's start after it.
-    script = (args.program / "zifferix.js").read_text("utf-8") + "\n" + (args.page / "boot.js").read_text("utf-8")
-    (out / "zifferix.js").write_text(script, "utf-8")
-    (out / "boot.js").unlink(missing_ok=True)
-    shutil.copyfile(args.assets / "zifferix.svg", out / "zifferix.svg")
-    icons(args.assets / "zifferix.svg", out)
-    fonts(out)
+    script = (args.program / "zifferix.js").read_text("utf-8") + "\n" + minified(args.page / "boot.js")
+    (parts / "zifferix.js").write_text(script, "utf-8")
+    shutil.copyfile(args.assets / "zifferix.svg", parts / "zifferix.svg")
+    icons(args.assets / "zifferix.svg", parts)
+    fonts(parts)
     if args.link_names:
-        links.write(out, args.link_names)
+        links.write(parts, args.link_names)
+
+    if out.exists():
+        shutil.rmtree(out)
+    shutil.copytree(parts, out)
+    fingerprint(out)
     stamp(out, (args.page / "sw.js").read_text("utf-8"))
 
 

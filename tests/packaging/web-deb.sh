@@ -2,8 +2,9 @@
 # Packs the browser edition as zifferix-web_<version>_all.deb and checks it: its files and
 # control data, lintian finding no error and no warning, and the site served by a private
 # Apache from the package's own configuration (extracted, on a free port, unprivileged): the
-# types and cache headers of the page, the program and a font, a 304 for an unchanged file, and
-# one game played in Chromium against it, whose service worker fetches past the browser's cache.
+# types and cache headers of the page, the program and a font (kept for good under names with
+# their digests), a 304 for an unchanged file, and one game played in Chromium against it, on a
+# first visit that fetches every file once, the service worker's fill included.
 # Usage: web-deb.sh <web build directory>
 set -euo pipefail
 build=$1
@@ -33,13 +34,30 @@ dpkg-deb -f "$deb" Recommends | grep -q '^apache2 |' || fail "Recommends: $(dpkg
 
 dpkg-deb -c "$deb" | awk '{ print $6 }' >"$work/files"
 web=./usr/share/zifferix/web
-for file in $web/index.html $web/zifferix.js $web/zifferix.wasm $web/sw.js $web/barrierefreiheit.html \
-    $web/manifest.webmanifest $web/links.html $web/fonts/LiberationSans-Regular.woff2 \
-    $web/fonts/ComicNeue-Regular.woff2 ./etc/apache2/conf-available/zifferix.conf \
+for file in $web/index.html $web/sw.js $web/barrierefreiheit.html $web/manifest.webmanifest $web/links.html \
+    $web/fonts/LICENSE-LiberationSans.txt ./etc/apache2/conf-available/zifferix.conf \
     ./etc/nginx/snippets/zifferix.conf ./usr/share/doc/zifferix-web/copyright \
     ./usr/share/doc/zifferix-web/changelog.gz; do
     grep -qx -- "$file" "$work/files" || fail "the package lacks $file"
 done
+# The rest by names with their digests: name PLAIN NAME, the name the package has for it.
+name() {
+    local stem=${1%.*} suffix=${1##*.} found
+    found=$(grep -xE -- "$web/${stem//./\\.}\.[0-9a-f]{8}\.$suffix" "$work/files") ||
+        fail "the package has no $1 named after its content"
+    [ "$(wc -l <<<"$found")" = 1 ] || fail "the package has more than one $1: $found"
+    echo "${found#$web/}"
+}
+program=$(name zifferix.wasm)
+script=$(name zifferix.js)
+webfont=$(name fonts/LiberationSans-Regular.woff2)
+icon=$(name icons/icon-192.png)
+for plain in zifferix.css zifferix.svg fonts/ComicNeue-Regular.woff2 fonts/ComicNeue-Bold.woff2 \
+    fonts/LiberationSans-Bold.woff2 icons/icon-512.png icons/icon-maskable-512.png icons/apple-touch-icon.png; do
+    name "$plain" >/dev/null
+done
+! grep -qE -- "^$web/(zifferix\.(js|wasm|css|svg)|fonts/[^/.]*\.woff2|icons/[^/.]*\.png)$" "$work/files" ||
+    fail "the package has files by their plain names"
 dpkg-deb -e "$deb" "$work/control"
 grep -qx /etc/apache2/conf-available/zifferix.conf "$work/control/conffiles" || fail "conffiles"
 grep -qx /etc/nginx/snippets/zifferix.conf "$work/control/conffiles" || fail "conffiles"
@@ -128,18 +146,25 @@ expect() { # expect PATH LINE...
 }
 
 step "types and cache headers"
+forever="cache-control: public, max-age=31536000, immutable"
 expect "" "status: 200" "content-type: text/html; charset=utf-8" "cache-control: no-cache"
 expect index.html "status: 200" "content-type: text/html; charset=utf-8" "cache-control: no-cache" \
     "x-content-type-options: nosniff" "content-encoding: gzip"
-expect zifferix.wasm "status: 200" "content-type: application/wasm" "cache-control: no-cache" \
-    "content-encoding: gzip"
-expect zifferix.js "status: 200" "content-type: text/javascript; charset=utf-8" "cache-control: no-cache"
+expect "$program" "status: 200" "content-type: application/wasm" "$forever" "content-encoding: gzip" \
+    "x-content-type-options: nosniff"
+expect "$script" "status: 200" "content-type: text/javascript; charset=utf-8" "$forever" "content-encoding: gzip"
 expect sw.js "status: 200" "content-type: text/javascript; charset=utf-8" "cache-control: no-cache"
 expect manifest.webmanifest "status: 200" "content-type: application/manifest+json; charset=utf-8" \
     "cache-control: no-cache"
-expect fonts/LiberationSans-Regular.woff2 "status: 200" "content-type: font/woff2" "cache-control: no-cache"
-expect icons/icon-192.png "status: 200" "content-type: image/png" "cache-control: no-cache"
+expect "$webfont" "status: 200" "content-type: font/woff2" "$forever"
+expect "$icon" "status: 200" "content-type: image/png" "$forever"
 expect links.html "status: 200" "content-type: text/html; charset=utf-8" "cache-control: no-cache"
+expect fonts/LICENSE-LiberationSans.txt "status: 200" "cache-control: no-cache"
+# The page names the files of its own build.
+page=$(curl -s "$site")
+for file in "$program" "$script" "$webfont"; do
+    grep -qF "\"$file\"" <<<"$page" || fail "the page does not name $file"
+done
 got=$(curl -s -o /dev/null -w '%{http_code} %{redirect_url}' "${site%/}")
 [ "$got" = "301 $site" ] || fail "the address without its slash: $got"
 
@@ -155,7 +180,7 @@ revalidate() {
     while read -r line; do headers+=(-H "$line"); done <<<"$3"
     curl -s -o /dev/null -w '%{http_code}' -H "Accept-Encoding: $2" "${headers[@]}" "$site$1"
 }
-for path in index.html zifferix.wasm fonts/LiberationSans-Regular.woff2; do
+for path in index.html "$program" "$webfont"; do
     for encoding in gzip identity; do
         got=$(validators "$path" "$encoding")
         [ -n "$got" ] || fail "$path ($encoding) has nothing to revalidate by"
@@ -163,23 +188,28 @@ for path in index.html zifferix.wasm fonts/LiberationSans-Regular.woff2; do
         [ "$status" = 304 ] || fail "$path ($encoding) came again whole: $status for $got"
     done
 done
-got=$(validators zifferix.wasm gzip)
-echo >>"$root/usr/share/zifferix/web/zifferix.wasm"
-touch -d "+2 seconds" "$root/usr/share/zifferix/web/zifferix.wasm"
-status=$(revalidate zifferix.wasm gzip "$got")
-[ "$status" = 200 ] || fail "a new zifferix.wasm was answered with $status"
-truncate -s -1 "$root/usr/share/zifferix/web/zifferix.wasm"
+got=$(validators index.html gzip)
+echo >>"$root/usr/share/zifferix/web/index.html"
+touch -d "+2 seconds" "$root/usr/share/zifferix/web/index.html"
+status=$(revalidate index.html gzip "$got")
+[ "$status" = 200 ] || fail "a new index.html was answered with $status"
+truncate -s -1 "$root/usr/share/zifferix/web/index.html"
 
 step "a game played in Chromium against it, and the service worker's fetches"
 : >"$work/apache/access.log"
 ZIFFERIX_URL=$site node --test "$here/../web/server.test.mjs" ||
     fail "the game in Chromium"
-# The service worker fetched every file of the build with cache: "reload": past the browser's
-# own cache, which then sends Cache-Control: no-cache with the request.
+# A first visit asked for every file of the build once, and the worker took what the page had
+# loaded from the browser's cache: each file was sent whole once, and nothing else was asked.
 files=$(sed -n 's/^ *"\([^"]*\)": "[0-9a-f]\{64\}",\{0,1\}$/\1/p' "$root/usr/share/zifferix/web/sw.js")
 [ "$(wc -l <<<"$files")" -ge 15 ] || fail "the service worker lists only: $files"
+sed 's,^/zifferix/|,/zifferix/index.html|,' "$work/apache/access.log" >"$work/asked"
 for file in $files; do
-    grep -qxF "/zifferix/$file|no-cache|200" "$work/apache/access.log" ||
-        fail "the service worker did not fetch $file past the browser's cache"
+    asked=$(grep -c "^/zifferix/$file|" "$work/asked" || true)
+    sent=$(grep -c "^/zifferix/$file|.*|200$" "$work/asked" || true)
+    [ "$asked" = 1 ] && [ "$sent" = 1 ] ||
+        fail "$file was asked for $asked times and sent $sent times: $(grep "^/zifferix/$file|" "$work/asked" | tr '\n' ' ')"
 done
+others=$(grep -v "^/zifferix/sw\.js|" "$work/asked" | cut -d'|' -f1 | sed 's,^/zifferix/,,' | grep -vxF -- "$files" || true)
+[ -z "$others" ] || fail "the first visit asked for more: $others"
 echo "PASS: $(basename "$deb"), served by Apache at $site"

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # zifferix-web really installed, as on a school's Debian server: with Apache, the page, the
-# program and a font are fetched with their types from http://localhost/zifferix/, and a game is
-# played to its end in Chromium against it; then the package is removed and purged, and nothing
-# of it is left while Apache goes on serving.
+# program and a font are fetched with their types and cache headers from
+# http://localhost/zifferix/, and a game is played to its end in Chromium against it; then the
+# package is removed and purged, and nothing of it is left while Apache goes on serving.
 # For a fresh Debian 12 (it installs apache2 and curl, and stops an Apache it started itself):
 #     flock /tmp/fresh-debian.lock /work/shared/fresh-debian.sh . tests/packaging/web-install.sh
 # Usage: web-install.sh [zifferix-web_<version>_all.deb], by default the one ./package.sh
@@ -64,21 +64,29 @@ sed -n '/^Setting up zifferix-web/,$p' /tmp/apt.log
 a2query -c zifferix >/dev/null || fail "the configuration is not enabled"
 a2query -m headers >/dev/null || fail "mod_headers is not enabled"
 
-# serves PATH TYPE: the address answers 200 with this type and no-cache.
+# serves PATH TYPE CACHE: the address answers 200 with this type and this Cache-Control.
 serves() {
     local headers
     headers=$(curl -s -o /dev/null -D - "http://localhost/zifferix/$1" | tr -d '\r')
     grep -q "^HTTP/[0-9.]* 200" <<<"$headers" || fail "$1: $(head -n1 <<<"$headers")"
     grep -qix "Content-Type: $2" <<<"$headers" || fail "$1 is not $2: $headers"
-    grep -qix "Cache-Control: no-cache" <<<"$headers" || fail "$1 has no no-cache: $headers"
-    echo "http://localhost/zifferix/$1: 200, $2, no-cache"
+    grep -qix "Cache-Control: $3" <<<"$headers" || fail "$1 has no $3: $headers"
+    echo "http://localhost/zifferix/$1: 200, $2, $3"
 }
+# named PLAIN NAME: the installed file's name, with the digest of its content.
+named() {
+    local found
+    found=$(cd /usr/share/zifferix/web && ls -d ${1%.*}.????????.${1##*.} 2>/dev/null) ||
+        fail "no $1 named after its content"
+    echo "$found"
+}
+forever="public, max-age=31536000, immutable"
 for _ in $(seq 50); do curl -sf -o /dev/null http://localhost/zifferix/ && break; sleep 0.2; done
-serves "" "text/html; charset=utf-8"
-serves zifferix.wasm "application/wasm"
-serves zifferix.js "text/javascript; charset=utf-8"
-serves fonts/LiberationSans-Regular.woff2 "font/woff2"
-serves links.html "text/html; charset=utf-8"
+serves "" "text/html; charset=utf-8" no-cache
+serves "$(named zifferix.wasm)" "application/wasm" "$forever"
+serves "$(named zifferix.js)" "text/javascript; charset=utf-8" "$forever"
+serves "$(named fonts/LiberationSans-Regular.woff2)" "font/woff2" "$forever"
+serves links.html "text/html; charset=utf-8" no-cache
 grep -q "<title>Zifferix</title>" <<<"$(curl -s http://localhost/zifferix/)" || fail "the page is not Zifferix"
 
 step "a game played in Chromium against the installed site"

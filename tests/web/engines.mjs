@@ -23,6 +23,9 @@ const LACKS = {
         workerResponses: "which responses came from the service worker: W3C WebDriver sees no network",
         textWithoutKeys: "text without keys (an input method's commit): W3C WebDriver sends only keys",
         accessibilityTree: "the accessibility tree and emulated contrast: only Chromium's DevTools protocol gives them",
+        browserCache: "the browser's own cache beyond a page: MiniBrowser under WebDriver runs in an ephemeral session, "
+            + "which keeps no HTTP cache, so neither the program's fetch on the next visit nor the service worker finds "
+            + "what the page loaded",
     },
 };
 if (!(ENGINE in LACKS)) {

@@ -1,13 +1,16 @@
 #!/usr/bin/env bash
 # `./web.sh serve --lan` serves the site for a class: it announces its address, its QR code in
-# the terminal reads as that address, and the program comes as application/wasm, revalidated.
+# the terminal reads as that address, and the program comes as application/wasm, kept for good
+# under its name with its digest, while the page is revalidated; `./web.sh serve` (--local)
+# serves the same way at localhost only.
 # Usage: lan.sh <site folder>
 set -euo pipefail
 site=$1
 here=$(cd "$(dirname "$0")" && pwd)
 work=$(mktemp -d)
 server=
-trap '[ -n "$server" ] && kill "$server"; rm -rf "$work"' EXIT
+local=
+trap '[ -n "$server" ] && kill "$server"; [ -n "$local" ] && kill "$local"; rm -rf "$work"' EXIT
 fail() {
     echo "FAIL: $*" >&2
     cat "$work/out" >&2
@@ -37,8 +40,27 @@ PY
 decoded=$(zbarimg --quiet --raw "$work/code.pbm" 2>/dev/null) || fail "the terminal's code does not read"
 [ "$decoded" = "$url" ] || fail "the code reads $decoded, not $url"
 
-headers=$(curl -s -o /dev/null -D - "${url}zifferix.wasm" | tr -d '\r')
-grep -qix "Content-Type: application/wasm" <<<"$headers" || fail "the program: $headers"
-grep -qix "Cache-Control: no-cache" <<<"$headers" || fail "no no-cache: $headers"
+# cache URL PATH: the Cache-Control header of a 200 with the right type, or a failure.
+program=$(cd "$site" && ls zifferix.*.wasm)
+[[ $program =~ ^zifferix\.[0-9a-f]{8}\.wasm$ ]] || fail "the program is named $program"
+cache() {
+    local headers
+    headers=$(curl -s -o /dev/null -D - "$1$2" | tr -d '\r')
+    grep -q "^HTTP/[0-9.]* 200" <<<"$headers" || fail "$2: $headers"
+    [[ $2 != *.wasm ]] || grep -qix "Content-Type: application/wasm" <<<"$headers" || fail "the program: $headers"
+    sed -n 's/^[Cc]ache-[Cc]ontrol: //p' <<<"$headers"
+}
+[ "$(cache "$url" "$program")" = "public, max-age=31536000, immutable" ] || fail "the program is not kept for good"
+for name in "" index.html sw.js manifest.webmanifest; do
+    [ "$(cache "$url" "$name")" = no-cache ] || fail "/$name is not revalidated"
+done
 grep -q "<title>Zifferix</title>" <<<"$(curl -s "$url")" || fail "the page"
-echo "PASS: $url, its code read back"
+
+/usr/bin/python3 "$here/../../tools/lan.py" --site "$site" --port 0 --local >"$work/local" 2>&1 &
+local=$!
+for _ in $(seq 50); do grep -q "Ctrl+C" "$work/local" && break; sleep 0.1; done
+at=$(grep -oE 'http://localhost:[0-9]+/' "$work/local" | head -n1)
+[ -n "$at" ] || fail "--local names no address: $(cat "$work/local")"
+[ "$(cache "$at" "$program")" = "public, max-age=31536000, immutable" ] || fail "--local: the program"
+[ "$(cache "$at" "")" = no-cache ] || fail "--local: the page"
+echo "PASS: $url, its code read back; $at"

@@ -8,7 +8,7 @@ import { launch } from "./engines.mjs";
 import { serve } from "./server.mjs";
 
 export { ENGINE, lacks } from "./engines.mjs";
-export { SITE, serve } from "./server.mjs";
+export { KEPT_FOR_GOOD, SITE, built, serve } from "./server.mjs";
 
 // The site served and the browser started once for a test file: `shared.site`, `shared.browser`.
 export function shareBrowser() {

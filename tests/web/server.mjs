@@ -1,11 +1,15 @@
-// The site as any static server serves it, on localhost, below a subfolder. An engine whose
+// The site as the school's server serves it, on localhost, below a subfolder: compressed, each
+// file named after its content kept for good and every other one revalidated by its date, as
+// the package's Apache configuration sends them; every request noted. An engine whose
 // automation cannot run a script before the page's own asks the server to put it at the top of
 // the pages it serves to a navigation, and one that cannot emulate a lost network asks the
 // server to stop answering.
 
-import { readFile } from "node:fs/promises";
+import { readdirSync } from "node:fs";
+import { readFile, stat } from "node:fs/promises";
 import http from "node:http";
 import path from "node:path";
+import { gzipSync } from "node:zlib";
 
 export const SITE = process.env.ZIFFERIX_SITE ?? path.resolve("build/web/site");
 
@@ -21,6 +25,23 @@ const TYPES = {
     ".webmanifest": "application/manifest+json",
     ".png": "image/png",
 };
+
+// A file of the site by its plain name ("zifferix.wasm", "fonts/ComicNeue-Bold.woff2"): the
+// name it has in this build, which holds its content's digest.
+export function built(name, root = SITE) {
+    const { dir, name: stem, ext } = path.parse(name);
+    const found = readdirSync(path.join(root, dir)).filter((f) => new RegExp(`^${stem}\\.[0-9a-f]{8}\\${ext}$`).test(f));
+    if (found.length !== 1) {
+        throw new Error(`the site has ${found.length} files for ${name}: ${found.join(", ")}`);
+    }
+    return path.posix.join(dir, found[0]);
+}
+
+// What the package's configurations send: a name with a digest for good, the rest revalidated;
+// text and the program compressed.
+export const KEPT_FOR_GOOD = /\.[0-9a-f]{8}\.[a-z0-9]+$/;
+const cacheControl = (name) => (KEPT_FOR_GOOD.test(name) ? "public, max-age=31536000, immutable" : "no-cache");
+const COMPRESSED = /^(text\/|application\/(wasm|manifest\+json|json)|image\/svg)/;
 
 // By origin: the script put before a page's first script, and whether the network is gone.
 const early = new Map();
@@ -47,9 +68,11 @@ function withEarlyScript(request, origin, body) {
 // `extra` adds pages by name, `types` names files otherwise, `redirects` sends a file's name on
 // to another address (as hosts send index.html to its folder), `serving.refused` answers files
 // whose name it matches with 403 (as a school's filter may), and `serving.root` may be changed
-// to serve another build.
+// to serve another build. `serving.requests` lists what was asked, as { name, status, bytes,
+// at } (the page's folder by the name index.html; the bytes of the body sent; the time it was
+// asked, by the clock of performance.timeOrigin).
 export async function serve(prefix = "/zifferix/", { extra = {}, types = {}, redirects = {} } = {}) {
-    const serving = { root: SITE, refused: null };
+    const serving = { root: SITE, refused: null, requests: [] };
     let origin = "";
     const server = http.createServer(async (request, response) => {
         if (offline.has(origin)) {
@@ -72,26 +95,49 @@ export async function serve(prefix = "/zifferix/", { extra = {}, types = {}, red
             return;
         }
         name ||= "index.html";
+        const at = performance.timeOrigin + performance.now();
+        const answer = (status, headers, body) => {
+            serving.requests.push({ name, status, bytes: body?.length ?? 0, at });
+            response.writeHead(status, headers).end(body);
+        };
         if (serving.refused?.test(name)) {
-            response.writeHead(403).end();
+            answer(403);
             return;
         }
         if (name in extra) {
-            response.writeHead(200, { "Content-Type": TYPES[".html"] }).end(extra[name]);
+            answer(200, { "Content-Type": TYPES[".html"] }, extra[name]);
             return;
         }
         const file = path.join(serving.root, path.normalize(name));
+        let body;
+        let modified;
         try {
-            const extension = path.extname(file);
-            let body = await readFile(file);
-            if (extension === ".html") {
-                body = withEarlyScript(request, origin, body);
-            }
-            response.writeHead(200, { "Content-Type": types[extension] ?? TYPES[extension] ?? "application/octet-stream" });
-            response.end(body);
+            body = await readFile(file);
+            modified = new Date(Math.floor((await stat(file)).mtimeMs / 1000) * 1000);
         } catch {
+            serving.requests.push({ name, status: 404, bytes: 0, at });
             lost();
+            return;
         }
+        const extension = path.extname(file);
+        const type = types[extension] ?? TYPES[extension] ?? "application/octet-stream";
+        const headers = { "Cache-Control": cacheControl(name), "Last-Modified": modified.toUTCString() };
+        const since = Date.parse(request.headers["if-modified-since"] ?? "");
+        if (since >= modified.getTime()) {
+            answer(304, headers);
+            return;
+        }
+        if (extension === ".html") {
+            body = withEarlyScript(request, origin, body);
+        }
+        if (COMPRESSED.test(type)) {
+            headers.Vary = "Accept-Encoding";
+            if (/\bgzip\b/.test(request.headers["accept-encoding"] ?? "")) {
+                body = gzipSync(body);
+                headers["Content-Encoding"] = "gzip";
+            }
+        }
+        answer(200, { ...headers, "Content-Type": type }, body);
     });
     await new Promise((done) => server.listen(0, "127.0.0.1", done));
     origin = `http://127.0.0.1:${server.address().port}`;

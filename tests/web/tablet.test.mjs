@@ -1,6 +1,7 @@
 // The page as a tablet app: played by taps and by the text a tablet's keyboard sends, with the
 // number pad a box asks for; installable, and playing without a network once it has been
-// loaded; a new build taking over as a whole.
+// loaded; a new build taking over as a whole; a first visit that asks for each file once, and
+// repeat visits that ask for the page alone or for nothing.
 
 import assert from "node:assert/strict";
 import { execFileSync } from "node:child_process";
@@ -8,7 +9,7 @@ import { cp, mkdtemp, readFile, rm, writeFile } from "node:fs/promises";
 import os from "node:os";
 import path from "node:path";
 import { test } from "node:test";
-import { SITE, answer, assertNoProblems, german, lacks, open, reload, serveFor, shareBrowser, text, waitFor, waitForTitle } from "./lib.mjs";
+import { KEPT_FOR_GOOD, SITE, answer, built, assertNoProblems, german, lacks, open, reload, serveFor, shareBrowser, text, waitFor, waitForTitle } from "./lib.mjs";
 import { GAMES, mountainAnswer, spiderAnswer } from "./play.mjs";
 
 const shared = shareBrowser();
@@ -83,6 +84,58 @@ const workerReady = (page) =>
         return (await caches.keys()).join();
     });
 
+// Every file of a build, as its service worker lists them.
+async function buildFiles(root = SITE) {
+    const worker = await readFile(path.join(root, "sw.js"), "utf8");
+    return Object.keys(JSON.parse(/^const FILES = (\{[^]*?\n\});/m.exec(worker)[1]));
+}
+
+// How often each name was asked for, of `requests` as the server lists them.
+const asked = (requests) => requests.reduce((counts, { name }) => ({ ...counts, [name]: (counts[name] ?? 0) + 1 }), {});
+
+test("a first visit asks for each file once, the worker's fill included, and the next visit for none", async (t) => {
+    const files = await buildFiles();
+    assert.ok(files.filter((f) => KEPT_FOR_GOOD.test(f)).length >= 12, "the program, the style, the fonts and the icons have digests in their names");
+    const site = await serveFor(t);
+    const page = await open(shared.browser, site.url);
+    await workerReady(page);
+    const worker = site.requests.findIndex(({ name }) => name === "sw.js");
+    const byPage = asked(site.requests.slice(0, worker));
+    assert.deepEqual(Object.entries(byPage).filter(([, n]) => n > 1), [], "the page asks for each of its files once");
+    const counts = asked(site.requests);
+    for (const file of files) {
+        // Where the worker finds nothing in the browser's cache, it fetches what the page had once more.
+        const once = byPage[file] && lacks("browserCache") ? 2 : 1;
+        assert.equal(counts[file], once, `${file} asked for ${counts[file] ?? 0} times: ${JSON.stringify(site.requests)}`);
+    }
+    assert.deepEqual(Object.keys(counts).filter((name) => !files.includes(name)), ["sw.js"], "nothing else but the worker");
+
+    const before = site.requests.length;
+    await reload(page);
+    assert.deepEqual(Object.keys(asked(site.requests.slice(before))).filter((name) => name !== "sw.js"), [], "the worker serves the whole page");
+    await assertNoProblems(page);
+    await page.close();
+});
+
+// A server on plain http: a school's without HTTPS, the teacher's laptop. Browsers run no worker there.
+function withoutWorker() {
+    delete Navigator.prototype.serviceWorker;
+}
+
+test("without a worker, a repeat visit asks for the page alone and takes the rest from the browser's cache", { skip: lacks("browserCache") }, async (t) => {
+    const site = await serveFor(t);
+    const page = await open(shared.browser, site.url, { before: withoutWorker });
+    const before = site.requests.length;
+    await page.goto(`${site.url}?again`);
+    await waitFor(page, "the page is ready again", () => document.documentElement.dataset.ready === "true");
+    const ready = await page.evaluate(() => performance.timeOrigin + performance.getEntriesByName("zifferix-interactive")[0].startTime);
+    const early = site.requests.slice(before).filter(({ at }) => at < ready);
+    assert.deepEqual(early.map(({ name }) => name), ["index.html"], `before the start screen is ready: ${JSON.stringify(early)}`);
+    assert.equal(await page.evaluate(() => "serviceWorker" in navigator), false);
+    await assertNoProblems(page);
+    await page.close();
+});
+
 test("once loaded, the site is installable and plays a game to its end without a network", async (t) => {
     const page = await open(shared.browser, shared.site.url);
     assert.match(await workerReady(page), /^zifferix-[0-9a-f]{16}$/);
@@ -108,7 +161,8 @@ test("once loaded, the site is installable and plays a game to its end without a
 test("a new build replaces the old one as a whole: after it has loaded, every file is new", async (t) => {
     const second = await mkdtemp(path.join(os.tmpdir(), "zifferix-second-"));
     await cp(SITE, second, { recursive: true });
-    await writeFile(path.join(second, "zifferix.js"), `${await readFile(path.join(second, "zifferix.js"), "utf8")}// the second build\n`);
+    const script = path.join(second, built("zifferix.js", second));
+    await writeFile(script, `${await readFile(script, "utf8")}// the second build\n`);
     const index = await readFile(path.join(second, "index.html"), "utf8");
     await writeFile(path.join(second, "index.html"), index.replace("<title>", '<meta name="build" content="second">\n<title>'));
     const version = execFileSync("python3", [path.resolve("../../tools/site.py"), "--stamp", second]).toString().trim();

@@ -52,6 +52,7 @@
         document.fonts.addEventListener("loadingdone", () => z.resize(...session.area));
         document.documentElement.dataset.ready = "true";
         performance.mark("zifferix-interactive");
+        linkManifest();
         registerWorker();
     }
 
@@ -277,6 +278,15 @@
                 e.returnValue = "";
             }
         });
+    }
+
+    // The manifest only installs the page: named once the start screen is there, it is asked for
+    // after the page's own files, and a repeat visit asks for nothing but the page before it.
+    function linkManifest() {
+        const link = document.createElement("link");
+        link.rel = "manifest";
+        link.href = "manifest.webmanifest";
+        document.head.append(link);
     }
 
     // Every file in one cache, so that the next visit plays without a network.

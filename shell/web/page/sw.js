@@ -1,7 +1,9 @@
 // Zifferix without a network: every file of this build in one cache named after the build.
-// The page then loads and plays offline, and a new build replaces the cache as a whole: its
-// files are fetched past the browser's own cache and checked against their digests before any
-// of them is served, so the page never gets a mix of two builds.
+// The page then loads and plays offline, and a new build replaces the cache as a whole: each
+// of its files is checked against its digest before any of them is served, so the page never
+// gets a mix of two builds. A file's name changes with its content, so the browser's own cache
+// can hold no other build's file under it: the files the page has just loaded are taken from
+// there, and a first visit fetches each file once.
 "use strict";
 
 const VERSION = "@VERSION@";
@@ -21,14 +23,28 @@ async function digest(body) {
     return Array.from(bytes, (b) => b.toString(16).padStart(2, "0")).join("");
 }
 
+// A file as this build has it: from the browser's cache where it holds it, else from the
+// server; past the cache once more where the cache held another content, which only the page
+// can, the one file whose name stays. The page is taken as it was opened, by its folder, and
+// by its name where the folder does not serve it.
+async function fetchChecked(file) {
+    const tries = file === "index.html"
+        ? [["./", "force-cache"], ["./", "reload"], [file, "reload"]]
+        : [[file, "force-cache"], [file, "reload"]];
+    for (const [url, cache] of tries) {
+        const response = await fetch(new Request(url, { cache }));
+        const body = await response.arrayBuffer();
+        if (response.ok && (await digest(body)) === FILES[file]) {
+            return [response, body];
+        }
+    }
+    throw new Error(`${file} is not of build ${VERSION}`); // tried again next time
+}
+
 self.addEventListener("install", (event) => {
     event.waitUntil((async () => {
-        const fetched = await Promise.all(Object.entries(FILES).map(async ([file, expected]) => {
-            const response = await fetch(new Request(file, { cache: "reload" }));
-            const body = await response.arrayBuffer();
-            if (!response.ok || (await digest(body)) !== expected) {
-                throw new Error(`${file} is not of build ${VERSION}`); // tried again next time
-            }
+        const fetched = await Promise.all(Object.keys(FILES).map(async (file) => {
+            const [response, body] = await fetchChecked(file);
             // Kept as a response of its own: many hosts send index.html by a redirect to the
             // folder, and a browser refuses a redirected response as the answer to a navigation.
             const { status, statusText, headers } = response;
