@@ -215,7 +215,7 @@ class FrameElement final : public Element {
 } // namespace
 
 Element::Element(forms::Control& control, val node, int id)
-    : node_(std::move(node)), style_(node_["style"]), control_(control) {
+    : node_(std::move(node)), style_(node_["style"]), control_(control), id_(id) {
     setAttribute(node_, "data-id", std::to_string(id));
     setAttribute(node_, "data-name", control.name());
 }
@@ -257,7 +257,7 @@ void Element::syncSpoken() {
     }
     if (changed(description_, control_.AccessibleDescription)) {
         if (described_.isUndefined()) {
-            const std::string id = "describes-" + node_["dataset"]["id"].as<std::string>();
+            const std::string id = "describes-" + std::to_string(id_);
             described_ = make("span", node_["parentNode"], "description");
             setAttribute(described_, "id", id);
             described_.set("hidden", true);

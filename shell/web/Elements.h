@@ -63,6 +63,7 @@ class Element {
 
   private:
     forms::Control& control_;
+    int id_;
     std::optional<std::pair<Place, double>> placed_;
     Area area_;
     std::optional<bool> shown_;

@@ -56,6 +56,10 @@ const MEMBERS = {
     compositionstart_event: "api.Element.compositionstart_event", compositionend_event: "api.Element.compositionend_event",
     cancel_event: "api.HTMLDialogElement.cancel_event", resize_event: "api.Window.resize_event",
     beforeunload_event: "api.Window.beforeunload_event", hash: "api.Location.hash",
+    // The system's wish for more contrast, as media queries tell it.
+    // A radio button's group, which the program names after its frame.
+    "name=": "html.elements.input.name",
+    matches: "api.MediaQueryList.matches", change_event: "api.MediaQueryList.change_event", some: "javascript.builtins.Array.some",
     // A tablet's keyboard: what it leaves in sight, and the box kept there.
     height: "api.VisualViewport.height", top: "api.DOMRectReadOnly.top", bottom: "api.DOMRectReadOnly.bottom",
     transform: "css.properties.transform",

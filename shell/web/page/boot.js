@@ -73,7 +73,8 @@
     // colours (Windows' high contrast). Asked at every start and whenever the setting changes.
     function followContrast(session) {
         const asks = ["(prefers-contrast: more)", "(forced-colors: active)"].map((q) => window.matchMedia(q));
-        session.contrast = () => session.z.contrast(asks.some((query) => query.matches));
+        const { z } = session;
+        session.contrast = () => z.contrast(asks.some((query) => query.matches));
         for (const query of asks) {
             query.addEventListener("change", session.contrast);
         }

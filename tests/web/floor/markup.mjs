@@ -45,7 +45,7 @@ const UNITS = {
     lvw: "viewport_percentage_units_large",
 };
 const FUNCTION_HOMES = (fn, property) => [`css.types.${fn}`, `css.types.color.${fn}`, `css.types.gradient.${fn}`,
-    `css.types.transform-function.${fn}`, `css.properties.${property}.${fn}`, `css.types.color.${{ rgba: "rgb" }[fn]}`];
+    `css.types.transform-function.${fn}`, `css.types.basic-shape.${fn}`, `css.properties.${property}.${fn}`, `css.types.color.${{ rgba: "rgb" }[fn]}`];
 
 // A property, maybe with a vendor's prefix: the unprefixed entry, its prefixed statements
 // counting too.
