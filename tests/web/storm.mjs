@@ -174,6 +174,9 @@ class Storm {
         const [width, height] = this.dice.pick(SIZES);
         this.note(`viewport ${width} x ${height}`);
         await this.page.setViewport(width, height);
+        // The page takes a new size at its resize event, which may come after the driver has
+        // returned; it has come by the second frame after.
+        await this.page.evaluate(() => new Promise((done) => requestAnimationFrame(() => requestAnimationFrame(done))));
     }
 
     async hideAndShow() {
