@@ -49,8 +49,9 @@ async function sizes(root = SITE) {
         // Already compressed fonts travel as they are.
         const sent = file.endsWith(".woff2") ? (await stat(file)).size : zipped;
         site += sent;
-        // The teacher's links.html is in the site (and the offline cache), but no game loads it.
-        if (/\.(js|wasm|html)$/.test(file) && path.basename(file) !== "links.html") {
+        // The teacher's links.html and the accessibility statement are in the site (and the
+        // offline cache), but no game loads them.
+        if (/\.(js|wasm|html)$/.test(file) && !["links.html", "barrierefreiheit.html"].includes(path.basename(file))) {
             program += sent;
         }
     }
