@@ -160,21 +160,25 @@ void expectInside(ProgramHarness& h, const forms::Form& form, const char* when) 
     }
 }
 
-// The area the zoom fits to a view holds every screen of its layout, in play as well.
+// The area the zoom fits to a view holds every screen of its layout, in play as well, and with
+// more time the sign that says so.
 TEST(EveryScreen, LiesInsideTheAreaItsLayoutIsFittedBy) {
     for (const int width : {kLargeScreen, kSmallScreen}) {
-        ProgramHarness h(width);
-        h.run();
-        expectInside(h, h.start(), "on the start screen");
-        for (const GameCase& c : kGames) {
-            h.startGame(h.start().*c.option, h.start().optMittel);
-            forms::Form& game = h.program.screen(c.game);
-            expectInside(h, game, "at the start");
-            h.ticks(c.ticksToGetReady);
-            h.type("\r");
-            h.ticks(100);
-            expectInside(h, game, "at the first problem");
-            h.runtime.close(game);
+        for (const bool moreTime : {false, true}) {
+            ProgramHarness h(width);
+            h.program.giveMoreTime(moreTime);
+            h.run();
+            expectInside(h, h.start(), "on the start screen");
+            for (const GameCase& c : kGames) {
+                h.startGame(h.start().*c.option, h.start().optMittel);
+                forms::Form& game = h.program.screen(c.game);
+                expectInside(h, game, "at the start");
+                h.ticks(c.ticksToGetReady);
+                h.type("\r");
+                h.ticks(100);
+                expectInside(h, game, "at the first problem");
+                h.runtime.close(game);
+            }
         }
     }
 }
