@@ -101,5 +101,19 @@ click_at() { xdotool mousemove "$(px "$1")" "$(px "$2")" click 1; }
 
 keys() { xdotool key --delay 40 "$@"; }
 
+# own_bus "$0" "$@", first in a test that reads the accessibility bus: runs the test once more
+# inside a session bus of its own and a runtime folder of its own (0700, removed afterwards).
+# Without XDG_RUNTIME_DIR every accessibility bus listens at ~/.cache/at-spi/bus, so two such
+# tests side by side, as ctest -j runs them, would take that one socket from each other.
+own_bus() {
+    [ -z "${ZIFFERIX_OWN_BUS:-}" ] || return 0
+    local runtime status=0
+    runtime=$(mktemp -d)
+    chmod 700 "$runtime"
+    ZIFFERIX_OWN_BUS=1 XDG_RUNTIME_DIR=$runtime dbus-run-session -- bash "$@" || status=$?
+    rm -rf "$runtime"
+    exit "$status"
+}
+
 # Reads a little on the window under test while waiting, so a failure tells where it was.
 step() { echo "--- $*"; }

@@ -2,11 +2,9 @@
 # "das Spiel" at leicht, played through in the real window by reading every problem from the
 # screen: the clock race, the mountain, the balance, the spider, the balloon ride, flying
 # numbers and the glass, and the row's total on the start screen. The texts are read through
-# the accessibility bus, which needs a session bus of its own.
-if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ]; then
-    exec dbus-run-session -- bash "$0" "$@"
-fi
+# the accessibility bus, which needs buses of its own.
 source "$(dirname "$0")/lib.sh"
+own_bus "$0" "$@"
 
 start_x 1280 1024
 # The accessibility bus is up before the program looks for it.

@@ -1,11 +1,9 @@
 #!/usr/bin/env bash
 # The spider game in the real window as a child who cannot see it hears it, through the
 # accessibility bus that Orca reads: radio buttons on the start screen, the problem in the answer
-# box, every verdict from a notification. The bus needs a session bus of its own.
-if [ -z "${DBUS_SESSION_BUS_ADDRESS:-}" ]; then
-    exec dbus-run-session -- bash "$0" "$@"
-fi
+# box, every verdict from a notification. It needs buses of its own.
 source "$(dirname "$0")/lib.sh"
+own_bus "$0" "$@"
 
 start_x 1280 1024
 /usr/bin/python3 -c 'import pyatspi; pyatspi.Registry.getDesktop(0)'

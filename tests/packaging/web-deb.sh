@@ -83,15 +83,14 @@ lintian --fail-on error,warning "$deb" >"$work/lintian.log" 2>&1 &&
     ! grep -qE '^[EW]: ' "$work/lintian.log" || { cat "$work/lintian.log" >&2; fail "lintian"; }
 
 step "a private Apache serves the package's configuration"
-port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
 mkdir -p "$work/apache"
 sed "s|/usr/share/zifferix/web|$root/usr/share/zifferix/web|g" \
     "$root/etc/apache2/conf-available/zifferix.conf" >"$work/apache/zifferix.conf"
 modules=/usr/lib/apache2/modules
-cat >"$work/apache/apache2.conf" <<EOF
+cat >"$work/apache/apache2.conf.in" <<EOF
 ServerRoot $work/apache
 ServerName localhost
-Listen 127.0.0.1:$port
+Listen 127.0.0.1:PORT
 PidFile $work/apache/apache2.pid
 DefaultRuntimeDir $work/apache
 ErrorLog $work/apache/error.log
@@ -116,8 +115,20 @@ chmod -R a+rX "$work"
 chown nobody "$work/apache"
 as_nobody=()
 [ "$(id -u)" -eq 0 ] && as_nobody=(setpriv --reuid=nobody --regid=nogroup --clear-groups)
-"${as_nobody[@]}" /usr/sbin/apache2 -f "$work/apache/apache2.conf" -DFOREGROUND &
-apache_pid=$!
+# A port probed free may be taken by another test before Apache binds it: Apache then ends
+# before it writes its pid file (which it does once it listens), and tries another.
+for attempt in 1 2 3 4 5; do
+    port=$(python3 -c 'import socket; s = socket.socket(); s.bind(("127.0.0.1", 0)); print(s.getsockname()[1])')
+    sed "s/PORT/$port/" "$work/apache/apache2.conf.in" >"$work/apache/apache2.conf"
+    rm -f "$work/apache/apache2.pid"
+    "${as_nobody[@]}" /usr/sbin/apache2 -f "$work/apache/apache2.conf" -DFOREGROUND &
+    apache_pid=$!
+    until [ -s "$work/apache/apache2.pid" ] || ! kill -0 "$apache_pid" 2>/dev/null; do sleep 0.1; done
+    kill -0 "$apache_pid" 2>/dev/null && break
+    wait "$apache_pid" 2>/dev/null || true
+    apache_pid=
+    [ "$attempt" -lt 5 ] || fail "Apache did not start"
+done
 site=http://127.0.0.1:$port/zifferix/
 for _ in $(seq 100); do
     curl -s -o /dev/null "$site" && break

@@ -4,7 +4,7 @@
 
 import { spawn } from "node:child_process";
 import { existsSync, readdirSync } from "node:fs";
-import net from "node:net";
+import { readFile, readdir, readlink } from "node:fs/promises";
 import { Tab, lacks } from "./engines.mjs";
 import { goOffline, notFound, runFirst } from "./server.mjs";
 
@@ -205,14 +205,6 @@ class WebKitTab extends Tab {
     }
 }
 
-const freePort = () =>
-    new Promise((done) => {
-        const probe = net.createServer().listen(0, "127.0.0.1", () => {
-            const { port } = probe.address();
-            probe.close(() => done(port));
-        });
-    });
-
 // A helper in a process group of its own, which ends as a whole with the test: also its own
 // children (the MiniBrowsers a driver starts), and also when the test is stopped.
 function spawnGroup(command, args, { env = process.env, stdio = [] } = {}) {
@@ -237,23 +229,47 @@ function startXvfb() {
     });
 }
 
-export async function launchWebKit() {
-    const { xvfb, display } = await startXvfb();
-    const port = await freePort();
-    const log = [];
-    const driverProcess = spawnGroup("WebKitWebDriver", [`--port=${port}`], {
+// The port a process of ours listens on, from the kernel's tables: its sockets' inodes, and the
+// listening socket among them.
+async function listeningPort(pid) {
+    const inodes = new Set();
+    for (const fd of await readdir(`/proc/${pid}/fd`).catch(() => [])) {
+        const link = await readlink(`/proc/${pid}/fd/${fd}`).catch(() => "");
+        const inode = /^socket:\[(\d+)\]$/.exec(link)?.[1];
+        if (inode) inodes.add(inode);
+    }
+    const table = await readFile("/proc/net/tcp", "utf8");
+    for (const line of table.split("\n").slice(1)) {
+        const [, local, , state, , , , , , inode] = line.trim().split(/\s+/);
+        if (state === "0A" && inodes.has(inode)) return parseInt(local.split(":")[1], 16);
+    }
+    return null;
+}
+
+// WebKitWebDriver on a port the kernel picks for it (0), read back from the process itself: a
+// port probed free beforehand could be taken by another test before the driver binds it.
+async function startDriver(display, log) {
+    const driverProcess = spawnGroup("WebKitWebDriver", ["--port=0"], {
         env: { ...process.env, DISPLAY: display, NO_AT_BRIDGE: "1" }, stdio: [null, "ignore", "pipe"],
     });
     driverProcess.stderr.on("data", (d) => log.push(String(d)));
-    const driver = `http://127.0.0.1:${port}`;
     for (let tries = 0; ; tries++) {
+        const port = await listeningPort(driverProcess.pid);
         try {
-            if ((await (await fetch(`${driver}/status`)).json()).value.ready) break;
+            const driver = `http://127.0.0.1:${port}`;
+            if (port && (await (await fetch(`${driver}/status`)).json()).value.ready) return { driverProcess, driver };
         } catch (e) {
             if (tries > 100) throw new Error(`WebKitWebDriver does not start: ${e.message} ${log.join("")}`);
         }
+        if (tries > 100) throw new Error(`WebKitWebDriver does not listen: ${log.join("")}`);
         await new Promise((next) => setTimeout(next, 100));
     }
+}
+
+export async function launchWebKit() {
+    const { xvfb, display } = await startXvfb();
+    const log = [];
+    const { driverProcess, driver } = await startDriver(display, log);
     const stop = () => {
         driverProcess.stop();
         xvfb.stop();
