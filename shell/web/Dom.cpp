@@ -55,9 +55,12 @@ std::string cssColour(forms::Color c) {
     return text;
 }
 
+// "MS Sans Serif" is drawn in the page's "Arial", Liberation Sans, as on the desktop: the page has
+// one face for each font file, since a browser may fetch a file twice for two faces of it.
 std::string cssFont(const forms::Font& font, forms::Zoom zoom) {
+    const std::string family = font.Name == "MS Sans Serif" ? "Arial" : font.Name;
     return std::string(font.Bold ? "bold " : "") + std::to_string(zoom.fontPixels(font.Size)) +
-           "px \"" + font.Name + "\", \"Arial\", sans-serif";
+           "px \"" + family + "\", \"Arial\", sans-serif";
 }
 
 } // namespace web
