@@ -11,15 +11,29 @@
 namespace zifferix {
 namespace {
 
-template <class Screen> std::unique_ptr<forms::Form> make(Zifferix& program) {
+template <class Screen> std::unique_ptr<GameForm> make(Zifferix& program) {
     return std::make_unique<Screen>(program);
 }
 
-// In the order of the Game enumeration.
-constexpr ScreenTable kScreens = {
-    make<frmUhr>,   make<frmBerg>,   make<frmbruchteile>, make<frmNetz>,
-    make<frmwaage>, make<frmBallon>, make<frmWander>,
-};
+// Each game's screen at the place of its id, which each screen names itself.
+template <class... Screen> constexpr ScreenTable screensOf() {
+    ScreenTable table{};
+    ((table[static_cast<std::size_t>(Screen::kGame)] = make<Screen>), ...);
+    return table;
+}
+
+constexpr ScreenTable kScreens =
+    screensOf<frmUhr, frmBerg, frmbruchteile, frmNetz, frmwaage, frmBallon, frmWander>();
+
+constexpr bool everyGameHasAScreen() {
+    for (ScreenFactory make : kScreens) {
+        if (make == nullptr) {
+            return false;
+        }
+    }
+    return true;
+}
+static_assert(everyGameHasAScreen(), "a screen for every line of the table of games");
 
 } // namespace
 

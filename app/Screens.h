@@ -1,6 +1,6 @@
 #pragma once
 
-// The composition root's table of the program's screens: the one place that names every game.
+// The composition root's table of the games' screens, the one place that includes every game.
 // Each front end (the desktop window, the browser page) makes its program from it.
 
 #include "start/Zifferix.h"

@@ -5,8 +5,8 @@
 #include "app/Screens.h"
 #include "start/Zifferix.h"
 #include "start/frmstart.h"
+#include "web/View.h"
 #include "web/WebServices.h"
-#include "web/WebView.h"
 
 #include <emscripten/bind.h>
 #include <malloc.h>
@@ -28,7 +28,7 @@ struct Run {
     web::WebServices services;
     forms::Runtime runtime{services.services()};
     zifferix::Zifferix program{runtime, zifferix::screens()};
-    web::WebView view{runtime, services};
+    web::View view{runtime, services};
 };
 
 std::unique_ptr<Run> run;

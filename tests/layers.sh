@@ -26,6 +26,8 @@ check() { # folder, then the folders (or folder/file) its files may include from
 }
 
 checks() {
+    local games
+    games=$(cd games && printf '%s ' */)
     check shell/forms forms/
     check shell/start forms/ start/
     check shell/qt forms/ qt/
@@ -36,13 +38,13 @@ checks() {
         includes "games/$game" | only '#include "start/frmstart\.h"' |
             complain "a game knows the program, not the start screen"
     done
-    check app forms/ start/ app/ clock/ mountain/ glass/ spider/ balance/ balloon/ flying/ qt/ web/
+    # shellcheck disable=SC2086
+    check app forms/ start/ app/ $games qt/ web/
     includes app/main.cpp | only '#include "web/' | complain "the desktop's main knows no page"
     includes app/web_main.cpp | only '#include "qt/' | complain "the page's main knows no Qt"
     includes app/Screens.cpp app/Screens.h app/Options.cpp app/Options.h |
         only '#include "(qt|web)/' | complain "the program's table and options know no view"
 
-    games="clock/ mountain/ glass/ spider/ balance/ balloon/ flying/"
     check tests/forms forms/ support/FakeServices.h
     check tests/start forms/ start/ support/
     # shellcheck disable=SC2086
@@ -56,5 +58,29 @@ checks() {
     check tests/web forms/
 }
 
-found=$(checks)
+# A game is named by the table of games (shell/start/Games.h), by the composition root and in its
+# own folder, and nowhere else in the program: no other game's folder, no view, not the runtime
+# nor the rest of the program.
+named() {
+    local ids forms
+    ids=$(sed -n 's/^ *{Game::\([A-Za-z]*\), .*/\1/p' shell/start/Games.h)
+    forms=$(sed -n 's/^ *{Game::[A-Za-z]*, .*"\(frm[A-Za-z]*\)".*/\1/p' shell/start/Games.h)
+    [ -n "$ids" ] && [ "$(wc -w <<<"$ids")" = "$(wc -w <<<"$forms")" ] ||
+        { echo "shell/start/Games.h: the table of games does not read as one game a line"; return; }
+    local id form pattern
+    for folder in shell/forms shell/start shell/qt shell/web games/*/; do
+        folder=${folder%/}
+        pattern=""
+        for id in $ids; do
+            form=$(sed -n "s/^ *{Game::$id, .*\"\(frm[A-Za-z]*\)\".*/\1/p" shell/start/Games.h)
+            # A game's own folder names the game; it is the folder that includes its form.
+            [ -f "$folder/$form.h" ] && continue
+            pattern+="${pattern:+|}Game::$id\b|\b$form\b"
+        done
+        { grep -rnHE "$pattern" "$folder" --include='*.cpp' --include='*.h' || true; } |
+            but '^shell/start/Games\.h:' | complain "a game named outside its folder and the table"
+    done
+}
+
+found=$(checks; named)
 [ -z "$found" ] || { echo "$found"; exit 1; }

@@ -33,17 +33,14 @@ constexpr ChartCell kChart[] = {
 constexpr int kChartLeft = 11835;
 constexpr int kChartWidth = 1215;
 constexpr int kChartHeight = 495;
-constexpr forms::Placement kSmallCell{0, 6700, 900, 400};
+constexpr int kSmallCellTop = 6700;
+constexpr int kSmallCellWidth = 900;
+constexpr int kSmallCellHeight = 400;
 
 // The level balance: the beam at 3000, the pans hanging 1000 below it.
 constexpr int kBeam = 3000;
 constexpr int kPan = 4000;
 constexpr int kOnPan = 4030;
-
-constexpr forms::Placement kEnde{13710, 9735, 1230, 555};
-constexpr forms::Placement kImage1{1500, 6210, 9075, 2895};
-constexpr forms::Placement kRichtig{3615, 1665, 4800, 990};
-constexpr forms::Placement kLabel6{11820, 2640, 1215, 495};
 
 constexpr forms::Color kGrey = 0xC0C0C0;
 const forms::Font kOnPanFont{"MS Sans Serif", 18, true};
@@ -51,9 +48,32 @@ const forms::Font kChartFont{"Arial", 9.75, true};
 
 } // namespace
 
+// The balance keeps its place; the home button and the instructions shrink, the message moves
+// beside the balance and the chart becomes a row beneath it, worst on the left.
+ScreenLayout frmwaage::smallLayout() {
+    using layout::shrunk;
+    constexpr forms::Placement kEnde{13710, 9735, 1230, 555};
+    constexpr forms::Placement kImage1{1500, 6210, 9075, 2895};
+    constexpr forms::Placement kRichtig{3615, 1665, 4800, 990};
+    constexpr forms::Placement kLabel6{11820, 2640, 1215, 495};
+    std::vector<ScreenLayout::Place> places{
+        {cmdEnde, kEnde, shrunk(kEnde)},
+        {Image1,
+         kImage1,
+         {2500, 500, layout::scaleX(kImage1.Width), layout::scaleY(kImage1.Height)}},
+        {lblrichtig, kRichtig, {7600, 5000, kRichtig.Width, kRichtig.Height}},
+        {Label6, kLabel6, {640, 6000, kLabel6.Width, kLabel6.Height}},
+    };
+    for (const ChartCell& c : kChart) {
+        places.push_back({this->*c.cell,
+                          {kChartLeft, c.top, kChartWidth, kChartHeight},
+                          {c.smallLeft, kSmallCellTop, kSmallCellWidth, kSmallCellHeight}});
+    }
+    return ScreenLayout(std::move(places));
+}
+
 void frmwaage::buildScene() {
-    Image1.Move(kImage1);
-    Image1.Picture = {"instructions/balance.html", kImage1.Width, kImage1.Height};
+    Image1.Picture = {"instructions/balance.html", Image1.Width, Image1.Height};
 
     lnwaage.set(2000, kBeam, 10000, kBeam);
     lnwaage.BorderWidth = 3;
@@ -89,7 +109,6 @@ void frmwaage::buildScene() {
     cmdStart.Graphical = true;
     cmdStart.BackColor = 0x004080;
 
-    lblrichtig.Move(kRichtig);
     lblrichtig.Caption = "richtig";
     lblrichtig.Alignment = forms::TextAlign::Center;
     lblrichtig.Font = {"MS Sans Serif", 24, true};
@@ -116,7 +135,6 @@ void frmwaage::buildScene() {
         cell.Alignment = forms::TextAlign::Center;
         cell.Font = kChartFont;
     }
-    Grundstellung();
 }
 
 // The pans and the answer box take the colour of the level; at 18 they keep the one they had.
@@ -159,37 +177,6 @@ void frmwaage::tip() {
     shpRechts.Top += NeigungRechts;
     lblRechts.Top += NeigungRechts;
     txtErgebnis.Top += NeigungRechts;
-}
-
-// The balance keeps its place; the home button and the instructions shrink, the message moves
-// beside the balance and the chart becomes a row beneath it.
-void frmwaage::LayoutVerkleinern() {
-    using namespace layout;
-    if (!isSmall(ScreenWidth())) {
-        return;
-    }
-    cmdEnde.Move(scaleX(cmdEnde.Left), scaleY(cmdEnde.Top), scaleX(cmdEnde.Width),
-                 scaleY(cmdEnde.Height));
-    Image1.Move(2500, 500, scaleX(Image1.Width), scaleY(Image1.Height));
-    lblrichtig.Left = 7600;
-    lblrichtig.Top = 5000;
-    Label6.Left = 640;
-    Label6.Top = 6000;
-    for (const ChartCell& c : kChart) {
-        forms::Placement cell = kSmallCell;
-        cell.Left = c.smallLeft;
-        (this->*c.cell).Move(cell);
-    }
-}
-
-void frmwaage::Grundstellung() {
-    cmdEnde.Move(kEnde);
-    Image1.Move(kImage1);
-    lblrichtig.Move(kRichtig);
-    Label6.Move(kLabel6);
-    for (const ChartCell& c : kChart) {
-        (this->*c.cell).Move(kChartLeft, c.top, kChartWidth, kChartHeight);
-    }
 }
 
 } // namespace zifferix

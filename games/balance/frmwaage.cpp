@@ -1,6 +1,5 @@
 #include "balance/frmwaage.h"
 
-#include "start/Ending.h"
 #include "start/Levels.h"
 #include "start/Problems.h"
 #include "start/Spoken.h"
@@ -29,9 +28,8 @@ constexpr Integer kWorstLevel = 17;
 
 } // namespace
 
-frmwaage::frmwaage(Zifferix& program)
-    : Form(program.runtime(), "frmwaage"), program_(program), shared_(program.shared()) {
-    Caption = "Ausgleich";
+frmwaage::frmwaage(Zifferix& program) : GameForm(program, kGame) {
+    layout_ = smallLayout();
     BackColor = 0xC0FFFF;
     buildScene();
 
@@ -40,9 +38,7 @@ frmwaage::frmwaage(Zifferix& program)
     txtErgebnis.onKeyPress = [this](int& KeyAscii) { txtErgebnis_KeyPress(KeyAscii); };
     cmdStart.onClick = [this] { cmdStart_Click(); };
     cmdStart.AccessibleName = "nächste Aufgabe";
-    cmdEnde.Caption = "&home";
-    cmdEnde.ToolTipText = "zur Startseite";
-    cmdEnde.onClick = [this] { cmdEnde_Click(); };
+    homeButton(cmdEnde);
 
     cmdStart.TabIndex = 0;
     txtErgebnis.TabIndex = 1;
@@ -137,13 +133,11 @@ void frmwaage::judge(Single typed) {
 }
 
 void frmwaage::win() {
-    Grundstellung();
-    endWon(program_, *this, kLevels[shared_.Schwierigkeit].bonus);
+    won(kLevels[shared_.Schwierigkeit].bonus);
 }
 
 void frmwaage::cmdEnde_Click() {
-    Grundstellung();
-    Hide();
+    leave();
 }
 
 } // namespace zifferix

@@ -3,16 +3,15 @@
 // "die Waage halten": a + b on the left pan, c + ? on the right. A right answer keeps the
 // balance level, a wrong one tips it and costs points. The level counter starts at 9, goes down
 // with every right answer and up with every wrong one, and shows in the colour of the pans;
-// below 0 the game is won. In the row it hands over to the spider game.
+// below 0 the game is won.
 
-#include "forms/Form.h"
-#include "start/Module1.h"
-#include "start/Zifferix.h"
+#include "start/GameForm.h"
 
 namespace zifferix {
 
-class frmwaage : public forms::Form {
+class frmwaage : public GameForm {
   public:
+    static constexpr Game kGame = Game::Waage;
     explicit frmwaage(Zifferix& program);
 
     forms::Image Image1{*this, "Image1"}; // the instructions, always shown
@@ -48,28 +47,22 @@ class frmwaage : public forms::Form {
     forms::CommandButton cmdEnde{*this, "cmdEnde"};
 
     void Form_Activate() override;
-    // Closing the window leaves the game, as the home button does.
-    void Form_QueryClose() override { cmdEnde_Click(); }
 
   private:
     void cmdStart_Click();
     void txtErgebnis_KeyPress(int& KeyAscii);
-    void cmdEnde_Click();
+    void cmdEnde_Click() override;
 
     void NaechsteRechnung();
     void judge(forms::Single typed);
     void win();
 
     // The scene (Balance.cpp).
+    ScreenLayout smallLayout();
     void buildScene();
     void colourByLevel();
     void level();
     void tip();
-    void LayoutVerkleinern();
-    void Grundstellung();
-
-    Zifferix& program_;
-    Module1& shared_;
 
     forms::Single Summand1 = 0; // a and b on the left pan
     forms::Single Summand2 = 0;

@@ -1,7 +1,6 @@
 #include "balloon/frmBallon.h"
 
-#include "start/Ending.h"
-#include "start/Layout.h"
+#include "balloon/Masses.h"
 #include "start/Levels.h"
 #include "start/Problems.h"
 
@@ -36,18 +35,30 @@ constexpr int kWeightHeight = 2040;
 constexpr int kRiseStep = 30; // twips per tick while rising
 constexpr int kRiseInterval = 60;
 
-constexpr forms::Placement kImage2{3930, 4470, 9075, 2415};
-constexpr forms::Placement kEnde{13275, 9180, 1215, 495};
+// The scene starts 500 twips above its scaled place in the small layout.
+constexpr int sceneTop(int design, bool small) {
+    return small ? layout::twips(design * layout::kY - 500) : design;
+}
 
 const forms::Font kArial20{"Arial", 20.25, false};
 constexpr forms::Color kOrange = 0x0080FF;
 constexpr forms::Color kBalloonGreen = 0x00C000;
 
+// The small layout shrinks the instructions and the home button; the problem row stays.
+ScreenLayout layoutOf(frmBallon& f) {
+    using layout::shrunk;
+    constexpr forms::Placement kImage2{3930, 4470, 9075, 2415};
+    constexpr forms::Placement kEnde{13275, 9180, 1215, 495};
+    return ScreenLayout({
+        {f.Image2, kImage2, shrunk(kImage2, {.left = false, .top = false})},
+        {f.cmdEnde, kEnde, shrunk(kEnde)},
+    });
+}
+
 } // namespace
 
-frmBallon::frmBallon(Zifferix& program)
-    : Form(program.runtime(), "frmBallon"), program_(program), shared_(program.shared()) {
-    Caption = "Massemaße";
+frmBallon::frmBallon(Zifferix& program) : GameForm(program, kGame) {
+    layout_ = layoutOf(*this);
     BackColor = kOrange;
 
     struct Box {
@@ -75,8 +86,7 @@ frmBallon::frmBallon(Zifferix& program)
     txtEing.Font = kArial20;
     txtEing.onKeyPress = [this](int& KeyAscii) { txtEing_KeyPress(KeyAscii); };
 
-    Image2.Move(kImage2);
-    Image2.Picture = {"instructions/balloon.html", kImage2.Width, kImage2.Height};
+    Image2.Picture = {"instructions/balloon.html", Image2.Width, Image2.Height};
     Image1.Move(1395, kWeightTop, 1230, kWeightHeight);
     Image1.Picture = {"weight.svg", 1230, kWeightHeight};
     ln1.set(2000, kRopeBottom, 2000, kRopeTop);
@@ -85,10 +95,7 @@ frmBallon::frmBallon(Zifferix& program)
     shpBall.FillSolid = true;
     shpBall.FillColor = kBalloonGreen;
 
-    cmdEnde.Move(kEnde);
-    cmdEnde.Caption = "&home";
-    cmdEnde.ToolTipText = "zur Startseite";
-    cmdEnde.onClick = [this] { cmdEnde_Click(); };
+    homeButton(cmdEnde);
     cmdEnde.TabIndex = 0;
     txtEing.TabIndex = 1;
 
@@ -105,23 +112,12 @@ void frmBallon::Form_Activate() {
              &lblzahl, &lblbez1, &lblbez2, &Label3, &txtEing, &Image1, &Image2, &shpBall}) {
         c->Visible = true;
     }
-    Image1.Top = kWeightTop;
-    ln1.Y1 = kRopeBottom;
-    ln1.Y2 = kRopeTop;
-    shpBall.Move(kBallLeft, kBallTop, kBallWidth, kBallHeight);
-
-    if (layout::isSmall(ScreenWidth())) {
-        using layout::kY;
-        Image2.Height = layout::scaleY(Image2.Height);
-        Image2.Width = layout::scaleX(Image2.Width);
-        cmdEnde.Move(layout::scaleX(cmdEnde.Left), layout::scaleY(cmdEnde.Top),
-                     layout::scaleX(cmdEnde.Width), layout::scaleY(cmdEnde.Height));
-        // The scene starts 500 twips above its scaled place.
-        Image1.Top = layout::twips(Image1.Top * kY - 500);
-        ln1.Y1 = layout::twips(ln1.Y1 * kY - 500);
-        ln1.Y2 = layout::twips(ln1.Y2 * kY - 500);
-        shpBall.Top = layout::twips(shpBall.Top * kY - 500);
-    }
+    LayoutVerkleinern();
+    const bool small = layout_.small();
+    Image1.Top = sceneTop(kWeightTop, small);
+    ln1.Y1 = sceneTop(kRopeBottom, small);
+    ln1.Y2 = sceneTop(kRopeTop, small);
+    shpBall.Move(kBallLeft, sceneTop(kBallTop, small), kBallWidth, kBallHeight);
 
     shared_.Punkte = kLevels[shared_.Schwierigkeit].startPoints;
     tmr.Enabled = true;
@@ -167,10 +163,7 @@ void frmBallon::tmr_Timer() {
             ln1.Y2 -= kRiseStep;
             Image1.Top -= kRiseStep;
         } else {
-            // The weight has left the screen.
-            tmr.Enabled = false;
-            Grundstellung();
-            win();
+            win(); // the weight has left the screen
         }
     }
 }
@@ -183,13 +176,12 @@ void frmBallon::NeueAufgabe() {
     tmr.Enabled = false;
     txtEing.Text.clear();
     Randomize();
-    problem_ = drawMassProblem(shared_.Schwierigkeit, [this] { return Rnd(); });
+    problem_ = kMasses.draw(shared_.Schwierigkeit, [this] { return Rnd(); });
     ++AufgabenNr;
-    lblbez1.Caption = std::string(massUnit(problem_.VonEinheit).text);
-    lblbez2.Caption = std::string(massUnit(problem_.NachEinheit).text);
+    lblbez1.Caption = std::string(kMasses.unit(problem_.VonEinheit).text);
+    lblbez2.Caption = std::string(kMasses.unit(problem_.NachEinheit).text);
     lblzahl.Caption = forms::CStr(problem_.Zahl);
-    txtEing.Describe(conversionQuestion(lblzahl.Caption, massUnit(problem_.VonEinheit).words,
-                                        massUnit(problem_.NachEinheit).words));
+    txtEing.Describe(kMasses.question(lblzahl.Caption, problem_));
     cmdEnde.Enabled = true;
 }
 
@@ -200,7 +192,7 @@ void frmBallon::txtEing_KeyPress(int& KeyAscii) {
         // A lone comma is no number: judged as a wrong answer.
         const std::optional<forms::Single> typed = forms::CSng(txtEing.Text);
         Eingabe = typed.value_or(0);
-        if (typed && forms::SingleEquals(Eingabe, problem_.expected())) {
+        if (typed && forms::SingleEquals(Eingabe, kMasses.expected(problem_))) {
             Nachfuellen();
         } else {
             GasVerlieren();
@@ -232,21 +224,11 @@ void frmBallon::GasVerlieren() {
 }
 
 void frmBallon::win() {
-    endWon(program_, *this, kLevels[shared_.Schwierigkeit].bonus);
+    won(kLevels[shared_.Schwierigkeit].bonus);
 }
 
 void frmBallon::cmdEnde_Click() {
-    // Leaving during the rise stops it: a hidden screen neither scores nor hands over.
-    tmr.Enabled = false;
-    Grundstellung();
-    Hide();
-}
-
-void frmBallon::Grundstellung() {
-    Image2.Height = kImage2.Height;
-    Image2.Width = kImage2.Width;
-    cmdEnde.Move(kEnde);
-    Image1.Height = kWeightHeight;
+    leave();
 }
 
 } // namespace zifferix

@@ -2,17 +2,16 @@
 
 // "Ballonfahrt": conversions of masses between t, kg, dag and g. Each right answer fills the
 // balloon with helium; a wrong one lets all of it escape. Six right answers in a row lift the
-// weight off the screen. In the row it hands over to flying numbers.
+// weight off the screen.
 
-#include "balloon/MassProblem.h"
-#include "forms/Form.h"
-#include "start/Module1.h"
-#include "start/Zifferix.h"
+#include "start/Conversion.h"
+#include "start/GameForm.h"
 
 namespace zifferix {
 
-class frmBallon : public forms::Form {
+class frmBallon : public GameForm {
   public:
+    static constexpr Game kGame = Game::Ballon;
     explicit frmBallon(Zifferix& program);
 
     forms::Label lblzahl{*this, "lblzahl"};
@@ -28,28 +27,22 @@ class frmBallon : public forms::Form {
     forms::Timer tmr{*this, "tmr"};
 
     void Form_Activate() override;
-    // Closing the window leaves the game, as the home button does.
-    void Form_QueryClose() override { cmdEnde_Click(); }
 
   private:
     void txtEing_KeyPress(int& KeyAscii);
     void tmr_Timer();
-    void cmdEnde_Click();
+    void cmdEnde_Click() override;
 
     void NeueAufgabe();
     void Nachfuellen();
     void GasVerlieren();
     void BallonZiel();
-    void Grundstellung();
     void win();
 
-    Zifferix& program_;
-    Module1& shared_;
-
-    int Gas = 0;          // right answers in a row, 0 to 6
-    MassProblem problem_; // VonEinheit, NachEinheit, Kommastellen, Mantisse, Zahl
-    int AufgabenNr = 0;   // problems posed in this game
-    int ZielX = 0;        // where the balloon's left edge is heading
+    int Gas = 0;                // right answers in a row, 0 to 6
+    ConversionProblem problem_; // VonEinheit, NachEinheit, Kommastellen, Mantisse, Zahl
+    int AufgabenNr = 0;         // problems posed in this game
+    int ZielX = 0;              // where the balloon's left edge is heading
     bool KommaGesetzt = false;
     forms::Single Eingabe = 0;
 };

@@ -40,38 +40,52 @@ constexpr int kHand = 2000;
 constexpr forms::Color kLightYellow = 0xC0FFFF;
 constexpr forms::Color kNavy = 0x800000;
 
-// The design lefts that the small layout moves.
-constexpr int kImageLeft = 2918;
-constexpr int kImage2Left = 2903;
-constexpr int kAnfangLeft = 9923;
-constexpr int kWiederholungLeft = 5535;
-constexpr int kNochmalLeft = 6360;
-constexpr int kAusLeft = 7725;
-
 const forms::Font kArial18Bold{"Arial", 18, true};
 constexpr forms::Placement kMehrZeit{1000, 250, 3600, 450};
 
+// The small layout moves the buttons, the message and the pictures to the left.
+ScreenLayout layoutOf(frmUhr& f) {
+    using layout::shrunk;
+    constexpr layout::Shrink kLeftOnly{.top = false, .size = false};
+    constexpr forms::Placement kImage1{2918, 1005, 9150, 4800};
+    constexpr forms::Placement kImage2{2903, 1020, 9150, 4800};
+    constexpr forms::Placement kImage3{2918, 1020, 9150, 4800};
+    constexpr forms::Placement kAnfang{9923, 6165, 2145, 1080};
+    constexpr forms::Placement kWiederholung{5535, 6165, 3900, 570};
+    constexpr forms::Placement kNochmal{6360, 7110, 945, 600};
+    constexpr forms::Placement kAus{7725, 7110, 945, 600};
+    constexpr layout::Shrink kPicture{.top = false, .size = false, .dx = -1000};
+    return ScreenLayout({
+        {f.lblWiederholung, kWiederholung, shrunk(kWiederholung, kLeftOnly)},
+        {f.start, kNochmal, shrunk(kNochmal, kLeftOnly)},
+        {f.cmdEnde, kAus, shrunk(kAus, {.top = false, .size = false, .dx = 300})},
+        {f.Image1, kImage1, shrunk(kImage1, kPicture)},
+        {f.Image2, kImage2, shrunk(kImage2, kPicture)},
+        {f.Image3, kImage3, shrunk(kImage3, kPicture)},
+        {f.cmdAnfang, kAnfang, shrunk(kAnfang, kLeftOnly)},
+    });
+}
+
 } // namespace
 
-frmUhr::frmUhr(Zifferix& program)
-    : Form(program.runtime(), "frmUhr"), program_(program), shared_(program.shared()) {
-    Caption = "Kleines ein mal eins";
-    BackColor = kLightYellow;
+frmUhr::frmUhr(Zifferix& program) : GameForm(program, kGame) {
+    layout_ = layoutOf(*this);
+    dress();
+    wire();
+    orderTabs();
+}
 
-    Image1.Move(kImageLeft, 1005, 9150, 4800);
-    Image2.Move(kImage2Left, 1020, 9150, 4800);
-    Image3.Move(kImageLeft, 1020, 9150, 4800);
+void frmUhr::dress() {
+    BackColor = kLightYellow;
     std::array<forms::Image*, 3> pictures{&Image1, &Image2, &Image3};
     for (std::size_t i = 0; i < pictures.size(); ++i) {
         pictures[i]->Picture = {kLevels[static_cast<int>(i) + 1].rules.instructions, 9150, 4800};
         pictures[i]->Visible = false;
     }
 
-    cmdAnfang.Move(kAnfangLeft, 6165, 2145, 1080);
     cmdAnfang.Caption = "An&fang";
     cmdAnfang.Graphical = true;
     cmdAnfang.BackColor = 0x00FF00;
-    cmdAnfang.onClick = [this] { cmdAnfang_Click(); };
 
     lblZahl1.Move(7515, 2235, 1215, 495);
     lblZahl1.BackColor = 0xFFC0FF;
@@ -86,22 +100,16 @@ frmUhr::frmUhr(Zifferix& program)
     txtErgebnis.MaxLength = 2;
     txtErgebnis.Entry = forms::TextEntry::Digits;
     txtErgebnis.Font = kArial18Bold;
-    txtErgebnis.onKeyPress = [this](int& KeyAscii) { txtErgebnis_KeyPress(KeyAscii); };
 
     lblZähler.Move(8220, 4305, 2085, 1110);
     lblZähler.BackColor = kNavy;
     lblZähler.ForeColor = forms::colors::Red;
     lblZähler.Font = {"Arial", 24, false};
 
-    lblWiederholung.Move(kWiederholungLeft, 6165, 3900, 570);
     lblWiederholung.Alignment = forms::TextAlign::Center;
     lblWiederholung.Font = {"Arial", 12, true};
-    start.Move(kNochmalLeft, 7110, 945, 600);
     start.Caption = "&nochmal";
-    start.onClick = [this] { start_Click(); };
-    cmdEnde.Move(kAusLeft, 7110, 945, 600);
     cmdEnde.Caption = "&aus";
-    cmdEnde.onClick = [this] { cmdEnde_Click(); };
 
     shpkreis.Move(kFaceLeft, kFaceLeft, kFaceSize, kFaceSize);
     shpkreis.Kind = forms::ShapeKind::Circle;
@@ -110,12 +118,20 @@ frmUhr::frmUhr(Zifferix& program)
     shpkreis.FillColor = 0xC0FFC0;
     lin1.BorderWidth = 3;
     lin1.Visible = false;
-
     ZEITGEBER.Interval = 1000;
-    ZEITGEBER.onTimer = [this] { ZEITGEBER_Timer(); };
+}
 
-    // The buttons first: when the start button hides, the answer box after them takes the
-    // focus, and after a failure "nochmal" does.
+void frmUhr::wire() {
+    cmdAnfang.onClick = [this] { cmdAnfang_Click(); };
+    txtErgebnis.onKeyPress = [this](int& KeyAscii) { txtErgebnis_KeyPress(KeyAscii); };
+    start.onClick = [this] { start_Click(); };
+    cmdEnde.onClick = [this] { cmdEnde_Click(); };
+    ZEITGEBER.onTimer = [this] { ZEITGEBER_Timer(); };
+}
+
+// The buttons first: when the start button hides, the answer box after them takes the focus,
+// and after a failure "nochmal" does.
+void frmUhr::orderTabs() {
     cmdAnfang.TabIndex = 0;
     start.TabIndex = 1;
     cmdEnde.TabIndex = 2;
@@ -123,16 +139,7 @@ frmUhr::frmUhr(Zifferix& program)
 }
 
 void frmUhr::Form_Activate() {
-    using namespace layout;
-    if (isSmall(ScreenWidth())) {
-        lblWiederholung.Left = scaleX(lblWiederholung.Left);
-        start.Left = scaleX(start.Left);
-        cmdEnde.Left = twips(cmdEnde.Left * kX + 300);
-        for (forms::Image* picture : {&Image1, &Image2, &Image3}) {
-            picture->Left = twips(picture->Left * kX - 1000);
-        }
-        cmdAnfang.Left = scaleX(cmdAnfang.Left);
-    }
+    LayoutVerkleinern();
     // Only the level's own instructions: a game left before it began may have shown others.
     Image1.Visible = shared_.Schwierigkeit == difficulty::Leicht;
     Image2.Visible = shared_.Schwierigkeit == difficulty::Normal;
@@ -154,7 +161,7 @@ void frmUhr::Form_Activate() {
 
 void frmUhr::cmdAnfang_Click() {
     program_.clearDifficulty();
-    program_.clearChoice(Game::Uhr);
+    program_.clearChoice(game());
     BackColor = kNavy;
     for (forms::Control* c : std::initializer_list<forms::Control*>{&Image1, &Image2, &Image3}) {
         c->Visible = false;
@@ -200,15 +207,7 @@ void frmUhr::judge() {
     const int level = shared_.Schwierigkeit;
     const Level<Rules>& table = kLevels[level];
     if (Richtige >= table.rules.target) {
-        Grundstellung();
-        if (shared_.AllesHintereinander != 0) {
-            program_.wonInRow(*this);
-            return;
-        }
-        shared_.Punkte = static_cast<Integer>(shared_.Punkte + table.bonus);
-        program_.recordWin(Game::Uhr, shared_.Punkte, level);
-        shared_.Schwierigkeit = 0;
-        Hide();
+        won(table.bonus);
         return;
     }
     lblWiederholung.Caption =
@@ -279,24 +278,7 @@ void frmUhr::resetClockFace() {
 }
 
 void frmUhr::cmdEnde_Click() {
-    // Closing the window may leave in the middle of an attempt: the clock stops with it.
-    ZEITGEBER.Enabled = false;
-    Grundstellung();
-    Hide();
-}
-
-void frmUhr::Grundstellung() {
-    // The small layout puts "nochmal" at or below 5000; the design has it at 6360.
-    if (start.Left > 5000) {
-        return;
-    }
-    lblWiederholung.Left = kWiederholungLeft;
-    start.Left = kNochmalLeft;
-    cmdEnde.Left = kAusLeft;
-    Image1.Left = kImageLeft;
-    Image3.Left = kImageLeft;
-    Image2.Left = kImage2Left;
-    cmdAnfang.Left = kAnfangLeft;
+    leave();
 }
 
 } // namespace zifferix

@@ -1,17 +1,15 @@
 #pragma once
 
 // "die Zeit läuft": the small multiplication table against the clock. A minute to reach 10, 20
-// or 30 right products while a hand turns once round a shrinking clock face. The first game of
-// the row, which it hands over to the mountain.
+// or 30 right products while a hand turns once round a shrinking clock face.
 
-#include "forms/Form.h"
-#include "start/Module1.h"
-#include "start/Zifferix.h"
+#include "start/GameForm.h"
 
 namespace zifferix {
 
-class frmUhr : public forms::Form {
+class frmUhr : public GameForm {
   public:
+    static constexpr Game kGame = Game::Uhr;
     explicit frmUhr(Zifferix& program);
 
     // The instructions for leicht, normal and voll schwer.
@@ -24,7 +22,7 @@ class frmUhr : public forms::Form {
     forms::Label lblZahl1{*this, "lblZahl1"};
     forms::Label lblZahl2{*this, "lblZahl2"};
     forms::TextBox txtErgebnis{*this, "txtErgebnis"};
-    forms::Label lblZähler{*this, "lblZähler"};
+    forms::Label lblZähler{*this, "lblZähler"}; // the counter: " 7 richtig"
     forms::Label lblWiederholung{*this, "lblWiederholung"};
     forms::CommandButton start{*this, "start"}; // "nochmal"
     forms::CommandButton cmdEnde{*this, "cmdEnde"};
@@ -32,23 +30,20 @@ class frmUhr : public forms::Form {
     forms::Timer ZEITGEBER{*this, "ZEITGEBER"};
 
     void Form_Activate() override;
-    // Closing the window leaves the game, as "aus" does.
-    void Form_QueryClose() override { cmdEnde_Click(); }
 
   private:
+    void dress();
+    void wire();
+    void orderTabs();
     void cmdAnfang_Click();
     void start_Click();
     void txtErgebnis_KeyPress(int& KeyAscii);
     void ZEITGEBER_Timer();
-    void cmdEnde_Click();
+    void cmdEnde_Click() override;
 
     void judge();
     void sayTimeLeft();
     void resetClockFace();
-    void Grundstellung();
-
-    Zifferix& program_;
-    Module1& shared_;
 
     forms::Integer Richtige = 0; // right answers in this attempt
     int Sekunden = 0;            // seconds of this attempt

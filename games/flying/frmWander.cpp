@@ -1,7 +1,6 @@
 #include "flying/frmWander.h"
 
 #include "start/Ending.h"
-#include "start/Layout.h"
 #include "start/Levels.h"
 #include "start/Problems.h"
 #include "start/Spoken.h"
@@ -29,16 +28,19 @@ constexpr int kSideMargin = 500; // kept free on the left and on the right
 constexpr forms::Color kPositive = 0x008000;
 constexpr forms::Color kNegative = 0x0000FF;
 
-constexpr forms::Placement kEing{12090, 4770, 1515, 600};
-constexpr forms::Placement kEnde{13935, 9600, 855, 495};
-
 const forms::Font kNumberFont{"Comic Sans MS", 26.25, true};
+
+ScreenLayout layoutOf(frmWander& f) {
+    constexpr forms::Placement kEing{12090, 4770, 1515, 600};
+    constexpr forms::Placement kEnde{13935, 9600, 855, 495};
+    return ScreenLayout({{f.txtEing, kEing, layout::shrunk(kEing)},
+                         {f.cmdEnde, kEnde, layout::shrunk(kEnde, {.size = false})}});
+}
 
 } // namespace
 
-frmWander::frmWander(Zifferix& program)
-    : Form(program.runtime(), "frmWander"), program_(program), shared_(program.shared()) {
-    Caption = "Addition / Subtraktion";
+frmWander::frmWander(Zifferix& program) : GameForm(program, kGame) {
+    layout_ = layoutOf(*this);
     BackColor = 0xFF80FF;
 
     Image1.Move(585, 1410, 9075, 2415);
@@ -67,17 +69,13 @@ frmWander::frmWander(Zifferix& program)
     }
     lblZahl1.ForeColor = kPositive;
 
-    txtEing.Move(kEing);
     txtEing.Alignment = forms::TextAlign::Center;
     txtEing.MaxLength = 3;
     txtEing.Entry = forms::TextEntry::Digits;
     txtEing.Font = forms::Font{"Comic Sans MS", 18, false};
     txtEing.onKeyPress = [this](int& KeyAscii) { txtEing_KeyPress(KeyAscii); };
 
-    cmdEnde.Move(kEnde);
-    cmdEnde.Caption = "&home";
-    cmdEnde.ToolTipText = "zur Startseite";
-    cmdEnde.onClick = [this] { cmdEnde_Click(); };
+    homeButton(cmdEnde);
 
     tmrTimer.Interval = 15;
     tmrTimer.onTimer = [this] { tmrTimer_Timer(); };
@@ -90,14 +88,7 @@ frmWander::frmWander(Zifferix& program)
 }
 
 void frmWander::Form_Activate() {
-    if (layout::isSmall(ScreenWidth())) {
-        txtEing.Left = layout::scaleX(txtEing.Left);
-        txtEing.Top = layout::scaleY(txtEing.Top);
-        txtEing.Height = layout::scaleY(txtEing.Height);
-        txtEing.Width = layout::scaleX(txtEing.Width);
-        cmdEnde.Left = layout::scaleX(cmdEnde.Left);
-        cmdEnde.Top = layout::scaleY(cmdEnde.Top);
-    }
+    LayoutVerkleinern();
     program_.clearDifficulty();
     shared_.Punkte = kLevels[shared_.Schwierigkeit].startPoints;
 
@@ -130,24 +121,13 @@ void frmWander::cmdStart_Click() {
     NeueAufgabe();
 }
 
-void frmWander::NeueAufgabe() {
-    if (Richtige >= kRightToWin) {
-        tmrTimer.Enabled = false;
-        Grundstellung();
-        if (shared_.AllesHintereinander != 0) {
-            program_.wonInRow(*this);
-            return;
-        }
-        const int level = shared_.Schwierigkeit;
-        if (shared_.Punkte < 0) {
-            shared_.Punkte = 0;
-        }
-        shared_.Punkte = static_cast<Integer>(shared_.Punkte + kLevels[level].bonus);
-        program_.recordWin(Game::Wander, shared_.Punkte, level);
-        Hide();
-        return;
+void frmWander::beforeBonus() {
+    if (shared_.Punkte < 0) {
+        shared_.Punkte = 0;
     }
+}
 
+void frmWander::NeueAufgabe() {
     shared_.Punkte = static_cast<Integer>(shared_.Punkte + kPointsPerProblem);
     tmrTimer.Enabled = true;
     cmdStart.Visible = false;
@@ -187,15 +167,16 @@ void frmWander::txtEing_KeyPress(int& KeyAscii) {
             return;
         }
         ++Versuche;
-        if (Versuche > kMostAnswers) {
-            // Lost, unless this very answer is the twelfth right one: it is still judged.
-            tmrTimer.Enabled = false;
-            Grundstellung();
+        const bool last = Versuche > kMostAnswers;
+        if (last) {
+            // The game is over before this answer is judged; it still wins if it is the twelfth
+            // right one, and is lost otherwise.
+            stop();
             Hide();
         }
         Auswerten();
-        if (Versuche > kMostAnswers && Richtige < kRightToWin) {
-            program_.lost("Keine Antwort mehr übrig.");
+        if (last && Richtige < kRightToWin) {
+            endLost(*this, "Keine Antwort mehr übrig."); // already stopped
         }
     } else {
         digitsOnly(KeyAscii, txtEing);
@@ -213,7 +194,11 @@ void frmWander::Auswerten() {
                      answersLeft());
         }
         txtEing.Text.clear();
-        NeueAufgabe();
+        if (Richtige >= kRightToWin) {
+            won(kLevels[shared_.Schwierigkeit].bonus);
+        } else {
+            NeueAufgabe();
+        }
     } else {
         if (Versuche <= kMostAnswers) {
             Announce("Falsch. Noch " + answersLeft());
@@ -253,22 +238,13 @@ void frmWander::fly(forms::Label& number, int& dx, int& dy) const {
     }
 }
 
+// The numbers' timer runs on: the next activation hides them, and the next start draws anew.
 void frmWander::cmdEnde_Click() {
     cmdStart.Visible = true;
     cmdStart.Enabled = true;
     cmdStart.SetFocus();
     Grundstellung();
     Hide();
-}
-
-void frmWander::Grundstellung() {
-    // The small layout puts the home button below 11000; the design has it at 13935.
-    if (cmdEnde.Left > 11000) {
-        return;
-    }
-    txtEing.Move(kEing);
-    cmdEnde.Left = kEnde.Left;
-    cmdEnde.Top = kEnde.Top;
 }
 
 } // namespace zifferix

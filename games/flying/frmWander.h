@@ -2,16 +2,15 @@
 
 // "fliegende Zahlen": three signed numbers bounce across the screen and the child types their
 // sum. Right answers bring new, larger numbers; twelve win, the twenty-first answer loses unless
-// it is the twelfth right one. In the row it hands over to the glass game.
+// it is the twelfth right one.
 
-#include "forms/Form.h"
-#include "start/Module1.h"
-#include "start/Zifferix.h"
+#include "start/GameForm.h"
 
 namespace zifferix {
 
-class frmWander : public forms::Form {
+class frmWander : public GameForm {
   public:
+    static constexpr Game kGame = Game::Wander;
     explicit frmWander(Zifferix& program);
 
     forms::Image Image1{*this, "Image1"};
@@ -24,23 +23,19 @@ class frmWander : public forms::Form {
     forms::Timer tmrTimer{*this, "tmrTimer"};
 
     void Form_Activate() override;
-    // Closing the window leaves the game, as the home button does.
-    void Form_QueryClose() override { cmdEnde_Click(); }
+    // Won alone, the game counts from no fewer than 0 points.
+    void beforeBonus() override;
 
   private:
     void cmdStart_Click();
     void tmrTimer_Timer();
     void txtEing_KeyPress(int& KeyAscii);
-    void cmdEnde_Click();
+    void cmdEnde_Click() override;
 
     void NeueAufgabe();
     void Auswerten();
-    void Grundstellung();
     std::string answersLeft() const;
     void fly(forms::Label& number, int& dx, int& dy) const;
-
-    Zifferix& program_;
-    Module1& shared_;
 
     forms::Integer Richtige = 0; // right answers in this game
     int Versuche = 0;            // answers given in this game

@@ -1,7 +1,5 @@
 #include "glass/frmbruchteile.h"
 
-#include "start/Ending.h"
-#include "start/Layout.h"
 #include "start/Levels.h"
 #include "start/Problems.h"
 #include "start/Spoken.h"
@@ -33,35 +31,56 @@ constexpr int kFull = 6000;
 constexpr int kEmpty = 10;
 constexpr int kLow = kFull / 6; // below it a screen reader warns that the glass runs dry
 
-// The glass: walls from top to bottom, floor, and the line the water rises from.
+// The glass: walls from top to bottom, and its floor. The water rises from the bottom.
 struct GlassPlace {
     int top;
     int bottom;
     int floor;
-    int waterTop;
 };
-constexpr GlassPlace kLargeGlass{4000, 10000, 9980, 4000};
-constexpr GlassPlace kSmallGlass{2000, 8000, 8000, 1000};
+constexpr GlassPlace kLargeGlass{4000, 10000, 9980};
+constexpr GlassPlace kSmallGlass{2000, 8000, 8000};
 constexpr int kLeftWall = 7000;
 constexpr int kRightWall = 10000;
 
-constexpr forms::Placement kImage1{330, 2445, 9075, 1935};
-constexpr forms::Placement kEnde{13815, 9450, 1110, 540};
 constexpr forms::Placement kMehrZeit{7000, 300, 3600, 450};
 
 const forms::Font kArial18Bold{"Arial", 18, true};
 constexpr forms::Color kLightCyan = 0xFFFFC0;
 constexpr forms::Color kLightBlue = 0xFFC0C0;
 
+// The walls of a glass.
+struct Walls {
+    forms::Segment left;
+    forms::Segment right;
+    forms::Segment floor;
+};
+constexpr Walls wallsOf(GlassPlace glass) {
+    return {{kLeftWall, glass.top, kLeftWall, glass.bottom},
+            {kRightWall, glass.top, kRightWall, glass.bottom},
+            {kLeftWall, glass.floor, kRightWall, glass.floor}};
+}
+
+// The small layout shrinks the instructions and the home button and stands the glass higher;
+// the problem row and the answer box stay.
+ScreenLayout layoutOf(frmbruchteile& f) {
+    constexpr forms::Placement kImage1{330, 2445, 9075, 1935};
+    constexpr forms::Placement kEnde{13815, 9450, 1110, 540};
+    constexpr Walls kLarge = wallsOf(kLargeGlass);
+    constexpr Walls kSmall = wallsOf(kSmallGlass);
+    return ScreenLayout({{f.Image1, kImage1, {layout::scaleX(kImage1.Left), 3200, 6500, 1400}},
+                         {f.cmdEnde, kEnde, layout::shrunk(kEnde, {.size = false})}},
+                        {{f.Line2, kLarge.left, kSmall.left},
+                         {f.Line3, kLarge.right, kSmall.right},
+                         {f.Line4, kLarge.floor, kSmall.floor}});
+}
+
 } // namespace
 
-frmbruchteile::frmbruchteile(Zifferix& program)
-    : Form(program.runtime(), "frmbruchteile"), program_(program), shared_(program.shared()) {
-    Caption = "Bruchteile";
+frmbruchteile::frmbruchteile(Zifferix& program) : GameForm(program, kGame) {
+    layout_ = layoutOf(*this);
     BackColor = kLightCyan;
 
-    Image1.Move(kImage1);
-    Image1.Picture = {"instructions/glass.html", kImage1.Width, kImage1.Height};
+    Image1.Picture = {"instructions/glass.html", Image1.Width, Image1.Height};
 
     struct ProblemLabel {
         forms::Label& label;
@@ -98,17 +117,12 @@ frmbruchteile::frmbruchteile(Zifferix& program)
     for (forms::Line* wall : {&Line2, &Line3, &Line4}) {
         wall->BorderWidth = 3;
     }
-    shpGlas.Move(kLeftWall, kLargeGlass.waterTop, kRightWall - kLeftWall, kFull);
+    shpGlas.Move(kLeftWall, kLargeGlass.top, kRightWall - kLeftWall, kFull);
     shpGlas.Kind = forms::ShapeKind::Rectangle;
     shpGlas.FillSolid = true;
     shpGlas.FillColor = kLightBlue;
     shpGlas.BorderColor = kLightBlue;
-    Grundstellung(); // the walls
-
-    cmdEnde.Move(kEnde);
-    cmdEnde.Caption = "&home";
-    cmdEnde.ToolTipText = "zur Startseite";
-    cmdEnde.onClick = [this] { cmdEnde_Click(); };
+    homeButton(cmdEnde);
 
     Timer1.onTimer = [this] { Timer1_Timer(); };
     Timer2.Interval = 1;
@@ -117,19 +131,7 @@ frmbruchteile::frmbruchteile(Zifferix& program)
 
 void frmbruchteile::Form_Activate() {
     program_.clearDifficulty();
-
-    if (layout::isSmall(ScreenWidth())) {
-        Image1.Left = layout::scaleX(Image1.Left);
-        Image1.Top = 3200;
-        Image1.Height = 1400;
-        Image1.Width = 6500;
-        cmdEnde.Left = layout::scaleX(cmdEnde.Left);
-        cmdEnde.Top = layout::scaleY(cmdEnde.Top);
-        Line2.set(kLeftWall, kSmallGlass.top, kLeftWall, kSmallGlass.bottom);
-        Line3.set(kRightWall, kSmallGlass.top, kRightWall, kSmallGlass.bottom);
-        Line4.set(kLeftWall, kSmallGlass.floor, kRightWall, kSmallGlass.floor);
-        shpGlas.Top = kSmallGlass.waterTop;
-    }
+    LayoutVerkleinern();
 
     const Level<Rules>& level = kLevels[shared_.Schwierigkeit];
     // More time: the glass drains half as fast.
@@ -168,10 +170,6 @@ void frmbruchteile::NeueAufgabe() {
         cmdEnde.Enabled = true;
         txtErgebnis.SetFocus();
     }
-    if (Fuellstand >= kFull) {
-        win();
-        return;
-    }
     Timer1.Enabled = true;
     Randomize();
     const bool improper = shared_.Schwierigkeit == difficulty::VollSchwer;
@@ -195,27 +193,14 @@ void frmbruchteile::NeueAufgabe() {
     ++AufgabenNr;
 }
 
-// The glass is the last game of the row: won there, it closes the row.
 void frmbruchteile::win() {
-    Timer1.Enabled = false;
-    Grundstellung();
-    if (shared_.AllesHintereinander == 1) {
-        program_.wonInRow(*this);
-        return;
-    }
-    const int level = shared_.Schwierigkeit;
-    shared_.Punkte = static_cast<Integer>(shared_.Punkte + kLevels[level].bonus);
-    program_.recordWin(Game::Bruchteile, shared_.Punkte, level);
-    Hide();
+    won(kLevels[shared_.Schwierigkeit].bonus);
 }
 
 void frmbruchteile::Timer1_Timer() {
     Fuellstand -= kDrainStep;
     if (Fuellstand < kEmpty) {
-        Timer1.Enabled = false;
-        Grundstellung();
-        program_.lost("Das Glas ist leer.");
-        Hide();
+        lost("Das Glas ist leer.");
     } else if (Fuellstand < kLow && !warnedLow_) {
         Announce("Vorsicht, das Glas ist fast leer!");
         warnedLow_ = true;
@@ -231,7 +216,11 @@ void frmbruchteile::txtErgebnis_KeyPress(int& KeyAscii) {
             Fuellstand += kPour;
             Image1.Visible = false; // the instructions go at the first right answer
             sayHowFull();
-            NeueAufgabe();
+            if (Fuellstand >= kFull) {
+                win();
+            } else {
+                NeueAufgabe();
+            }
         } else {
             Announce("Falsch.");
             txtErgebnis.Text.clear();
@@ -254,14 +243,12 @@ void frmbruchteile::sayHowFull() {
 }
 
 void frmbruchteile::cmdEnde_Click() {
-    Timer1.Enabled = false;
-    Grundstellung();
-    Hide();
+    leave();
 }
 
 // The water rises from the glass's floor; it is drawn anew only at the timers' ticks.
 void frmbruchteile::showWater() {
-    const int bottom = layout::isSmall(ScreenWidth()) ? kSmallGlass.bottom : kLargeGlass.bottom;
+    const int bottom = layout_.small() ? kSmallGlass.bottom : kLargeGlass.bottom;
     shpGlas.Top = bottom - Fuellstand;
     shpGlas.Height = Fuellstand;
 }
@@ -271,16 +258,6 @@ void frmbruchteile::showProblem(bool visible) {
              &lblZähler, &lblNenner, &lblZahl, &lblgleich, &lblvon, &Line1, &txtErgebnis}) {
         c->Visible = visible;
     }
-}
-
-void frmbruchteile::Grundstellung() {
-    Image1.Move(kImage1);
-    cmdEnde.Left = kEnde.Left;
-    cmdEnde.Top = kEnde.Top;
-    Line2.set(kLeftWall, kLargeGlass.top, kLeftWall, kLargeGlass.bottom);
-    Line3.set(kRightWall, kLargeGlass.top, kRightWall, kLargeGlass.bottom);
-    Line4.set(kLeftWall, kLargeGlass.floor, kRightWall, kLargeGlass.floor);
-    shpGlas.Top = kLargeGlass.waterTop;
 }
 
 } // namespace zifferix

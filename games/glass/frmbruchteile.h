@@ -2,22 +2,21 @@
 
 // "ein Glas füllen": fractions of whole numbers. A glass fills by itself to a third, then
 // drains all the time; every right answer pours more in. A full glass wins, an empty one ends
-// the game. The last game of the row, which it closes with the row bonus.
+// the game.
 
-#include "forms/Form.h"
-#include "start/Module1.h"
-#include "start/Zifferix.h"
+#include "start/GameForm.h"
 
 namespace zifferix {
 
-class frmbruchteile : public forms::Form {
+class frmbruchteile : public GameForm {
   public:
+    static constexpr Game kGame = Game::Bruchteile;
     explicit frmbruchteile(Zifferix& program);
 
     forms::Image Image1{*this, "Image1"};
-    forms::Label lblZähler{*this, "lblZähler"};
+    forms::Label lblZähler{*this, "lblZähler"}; // the fraction's numerator
     forms::Line Line1{*this, "Line1"};
-    forms::Label lblNenner{*this, "lblNenner"};
+    forms::Label lblNenner{*this, "lblNenner"}; // and its denominator
     forms::Label lblvon{*this, "lblvon"};
     forms::Label lblZahl{*this, "lblZahl"};
     forms::Label lblgleich{*this, "lblgleich"};
@@ -32,25 +31,19 @@ class frmbruchteile : public forms::Form {
     forms::Timer Timer2{*this, "Timer2"};           // the first filling
 
     void Form_Activate() override;
-    // Closing the window leaves the game, as the home button does.
-    void Form_QueryClose() override { cmdEnde_Click(); }
 
   private:
     void Timer1_Timer();
     void Timer2_Timer();
     void txtErgebnis_KeyPress(int& KeyAscii);
-    void cmdEnde_Click();
+    void cmdEnde_Click() override;
 
     void NeueAufgabe();
     void VorfuellungPruefen();
-    void Grundstellung();
     void showWater();
     void showProblem(bool visible);
     void sayHowFull();
     void win();
-
-    Zifferix& program_;
-    Module1& shared_;
 
     forms::Single Zaehler = 0;
     forms::Single Nenner = 0;

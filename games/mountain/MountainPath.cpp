@@ -69,25 +69,6 @@ constexpr int kAcross = 10; // twips per tick
 constexpr int kUpOrDown = 5;
 constexpr int kBallSize = 700;
 
-// The controls the small layout scales, with their design places, in the order it scales them.
-struct Scaled {
-    forms::Control& control;
-    forms::Placement design;
-};
-
-std::array<Scaled, 8> scaled(frmBerg& f) {
-    return {{
-        {f.Image1, {945, 3075, 9735, 3285}},
-        {f.lblzahl, {1065, 1785, 2415, 735}},
-        {f.lblbez1, {3705, 1785, 855, 735}},
-        {f.lblbez2, {7905, 1785, 855, 735}},
-        {f.Label3, {4785, 1905, 375, 615}},
-        {f.txtEing, {5295, 1785, 2415, 735}},
-        {f.cmdLos, {4695, 6705, 1305, 450}},
-        {f.cmdEnde, {13140, 9555, 945, 495}},
-    }};
-}
-
 constexpr double kLargeFont = 20;
 constexpr double kSmallFont = 18;
 
@@ -96,6 +77,29 @@ std::array<forms::Line*, 5> path(frmBerg& f) {
 }
 
 } // namespace
+
+// The small layout scales the problem, the instructions and the buttons, takes a smaller font
+// for the problem and a path of its own.
+ScreenLayout frmBerg::smallLayout() {
+    const auto scaled = [](forms::Control& control, forms::Placement design) {
+        return ScreenLayout::Place{control, design, layout::shrunk(design)};
+    };
+    std::vector<ScreenLayout::Ends> lines;
+    for (std::size_t i = 0; i < kLargePath.size(); ++i) {
+        lines.push_back({*path(*this)[i], kLargePath[i], kSmallPath[i]});
+    }
+    std::vector<ScreenLayout::FontSize> fonts;
+    for (forms::Control* problem :
+         std::array<forms::Control*, 4>{&lblzahl, &lblbez1, &lblbez2, &txtEing}) {
+        fonts.push_back({*problem, kLargeFont, kSmallFont});
+    }
+    return ScreenLayout(
+        {scaled(Image1, {945, 3075, 9735, 3285}), scaled(lblzahl, {1065, 1785, 2415, 735}),
+         scaled(lblbez1, {3705, 1785, 855, 735}), scaled(lblbez2, {7905, 1785, 855, 735}),
+         scaled(Label3, {4785, 1905, 375, 615}), scaled(txtEing, {5295, 1785, 2415, 735}),
+         scaled(cmdLos, {4695, 6705, 1305, 450}), scaled(cmdEnde, {13140, 9555, 945, 495})},
+        std::move(lines), std::move(fonts));
+}
 
 void frmBerg::buildScene() {
     for (forms::Control* c : std::initializer_list<forms::Control*>{&lblzahl, &lblbez1, &Label3,
@@ -124,21 +128,21 @@ void frmBerg::buildScene() {
     shpStein.Kind = forms::ShapeKind::Circle;
     shpStein.FillSolid = true;
     shpStein.FillColor = 0x0040C0;
-    Grundstellung();
 }
 
 void frmBerg::placeBallAtFoot() {
-    ZielX = kLargeStations[0].left;
-    ZielY = kLargeStations[0].top;
+    const Point foot = (layout_.small() ? kSmallStations : kLargeStations)[0];
+    ZielX = foot.left;
+    ZielY = foot.top;
     shpStein.Move(ZielX, ZielY, kBallSize, kBallSize);
 }
 
 void frmBerg::BallZiel() {
     cmdEnde.Enabled = false; // no leaving while the ball moves
-    const bool small = layout::isSmall(ScreenWidth());
     const Point target =
-        (small ? kSmallStations
-               : kLargeStations)[static_cast<std::size_t>(std::clamp(Position, 0, kOutAtTheTop))];
+        (layout_.small()
+             ? kSmallStations
+             : kLargeStations)[static_cast<std::size_t>(std::clamp(Position, 0, kOutAtTheTop))];
     ZielX = Position >= kOutAtTheTop ? exitLeft(target.left) : target.left;
     ZielY = target.top;
     Timer1_Timer();
@@ -173,42 +177,11 @@ void frmBerg::Timer1_Timer() {
         Zurueckrollen();
     }
     if (shpStein.Top == ZielY && shpStein.Left == ZielX && Rollmodus != kRolling) {
-        NeueAufgabe();
-    }
-}
-
-void frmBerg::LayoutVerkleinern() {
-    using namespace layout;
-    if (!isSmall(ScreenWidth())) {
-        return;
-    }
-    shpStein.Top = kSmallStations[0].top;
-    shpStein.Left = kSmallStations[0].left;
-    for (forms::Control* c :
-         std::initializer_list<forms::Control*>{&lblzahl, &lblbez1, &lblbez2, &txtEing}) {
-        c->Font.Size = kSmallFont;
-    }
-    for (const Scaled& s : scaled(*this)) {
-        forms::Control& c = s.control;
-        c.Move(scaleX(c.Left), scaleY(c.Top), scaleX(c.Width), scaleY(c.Height));
-    }
-    for (std::size_t i = 0; i < kSmallPath.size(); ++i) {
-        path(*this)[i]->set(kSmallPath[i]);
-    }
-}
-
-// Always the large layout, whatever the screen: the next activation shrinks it afresh. The
-// ball stays where it is; the next activation places it.
-void frmBerg::Grundstellung() {
-    for (forms::Control* c :
-         std::initializer_list<forms::Control*>{&lblzahl, &lblbez1, &lblbez2, &txtEing}) {
-        c->Font.Size = kLargeFont;
-    }
-    for (const Scaled& s : scaled(*this)) {
-        s.control.Move(s.design);
-    }
-    for (std::size_t i = 0; i < kLargePath.size(); ++i) {
-        path(*this)[i]->set(kLargePath[i]);
+        if (Position == kOutAtTheTop) {
+            win();
+        } else {
+            NeueAufgabe();
+        }
     }
 }
 

@@ -1,6 +1,6 @@
 #include "mountain/frmBerg.h"
 
-#include "start/Ending.h"
+#include "mountain/Lengths.h"
 #include "start/Levels.h"
 #include "start/Problems.h"
 #include "start/Spoken.h"
@@ -20,9 +20,8 @@ constexpr std::array<int, 6> kSteep{4, 5, 6, 9, 10, 11};
 
 } // namespace
 
-frmBerg::frmBerg(Zifferix& program)
-    : Form(program.runtime(), "frmBerg"), program_(program), shared_(program.shared()) {
-    Caption = "Längenmaße";
+frmBerg::frmBerg(Zifferix& program) : GameForm(program, kGame) {
+    layout_ = smallLayout();
     BackColor = 0xC0FFC0;
     buildScene();
 
@@ -36,9 +35,7 @@ frmBerg::frmBerg(Zifferix& program)
     txtEing.onKeyPress = [this](int& KeyAscii) { txtEing_KeyPress(KeyAscii); };
     cmdLos.Caption = "Los";
     cmdLos.onClick = [this] { cmdLos_Click(); };
-    cmdEnde.Caption = "&home";
-    cmdEnde.ToolTipText = "zur Startseite";
-    cmdEnde.onClick = [this] { cmdEnde_Click(); };
+    homeButton(cmdEnde);
     Timer1.Interval = 1;
     Timer1.onTimer = [this] { Timer1_Timer(); };
 
@@ -58,8 +55,8 @@ void frmBerg::Form_Activate() {
     cmdLos.Visible = true;
     Image1.Visible = true;
     Rollmodus = 0;
-    placeBallAtFoot();
     LayoutVerkleinern();
+    placeBallAtFoot();
     // The summit runs off the screen, however wide the window.
     ln5.X2 = std::max(ln5.X2, ScaleWidth);
 }
@@ -80,18 +77,13 @@ void frmBerg::NeueAufgabe() {
         txtEing.Text.clear();
         txtEing.SetFocus();
     }
-    if (Position == kOutAtTheTop) {
-        win();
-        return;
-    }
     Timer1.Enabled = false;
     Randomize();
-    problem_ = drawLengthProblem(shared_.Schwierigkeit, [this] { return Rnd(); });
-    lblbez1.Caption = std::string(lengthUnit(problem_.VonEinheit).text);
-    lblbez2.Caption = std::string(lengthUnit(problem_.NachEinheit).text);
+    problem_ = kLengths.draw(shared_.Schwierigkeit, [this] { return Rnd(); });
+    lblbez1.Caption = std::string(kLengths.unit(problem_.VonEinheit).text);
+    lblbez2.Caption = std::string(kLengths.unit(problem_.NachEinheit).text);
     lblzahl.Caption = forms::CStr(problem_.Zahl);
-    txtEing.Describe(conversionQuestion(lblzahl.Caption, lengthUnit(problem_.VonEinheit).words,
-                                        lengthUnit(problem_.NachEinheit).words));
+    txtEing.Describe(kLengths.question(lblzahl.Caption, problem_));
     if (AufgabenNr >= 1) {
         Announce(Position == 0 ? std::string("Der Ball liegt am Fuß des Berges.")
                                : "Der Ball ist auf Station " + std::to_string(Position) + " von " +
@@ -122,7 +114,7 @@ void frmBerg::Auswerten() {
         return;
     }
     Eingabe = *typed;
-    if (forms::SingleEquals(Eingabe, problem_.expected())) {
+    if (forms::SingleEquals(Eingabe, kLengths.expected(problem_))) {
         Announce("Richtig.");
         Vorruecken();
     } else {
@@ -150,16 +142,11 @@ void frmBerg::Zurueckrollen() {
 }
 
 void frmBerg::win() {
-    Timer1.Enabled = false;
-    Grundstellung();
-    endWon(program_, *this, kLevels[shared_.Schwierigkeit].bonus);
+    won(kLevels[shared_.Schwierigkeit].bonus);
 }
 
 void frmBerg::cmdEnde_Click() {
-    // Closing the window may leave while the ball moves: it must not roll on in the next game.
-    Timer1.Enabled = false;
-    Grundstellung();
-    Hide();
+    leave();
 }
 
 } // namespace zifferix

@@ -3,17 +3,15 @@
 // "den Berg hinauf": conversions between mm, cm, dm, m and km. Every right answer moves a ball
 // a station up the mountain path; a wrong one rolls it back, on the steep slopes several
 // stations, a point for each. When the ball has left the screen at the top, the game is won.
-// In the row it hands over to the balance.
 
-#include "forms/Form.h"
-#include "mountain/LengthProblem.h"
-#include "start/Module1.h"
-#include "start/Zifferix.h"
+#include "start/Conversion.h"
+#include "start/GameForm.h"
 
 namespace zifferix {
 
-class frmBerg : public forms::Form {
+class frmBerg : public GameForm {
   public:
+    static constexpr Game kGame = Game::Berg;
     explicit frmBerg(Zifferix& program);
 
     forms::Label lblzahl{*this, "lblzahl"};
@@ -34,8 +32,6 @@ class frmBerg : public forms::Form {
     forms::Timer Timer1{*this, "Timer1"};     // moves the ball
 
     void Form_Activate() override;
-    // Closing the window leaves the game, as the home button does.
-    void Form_QueryClose() override { cmdEnde_Click(); }
 
   private:
     static constexpr int kOutAtTheTop = 12; // the station that wins
@@ -44,7 +40,7 @@ class frmBerg : public forms::Form {
 
     void cmdLos_Click();
     void txtEing_KeyPress(int& KeyAscii);
-    void cmdEnde_Click();
+    void cmdEnde_Click() override;
 
     void NeueAufgabe();
     void Auswerten();
@@ -53,19 +49,15 @@ class frmBerg : public forms::Form {
     void win();
 
     // The scene (MountainPath.cpp).
+    ScreenLayout smallLayout();
     void buildScene();
     void placeBallAtFoot();
     void BallZiel();
     int exitLeft(int station) const;
     void Timer1_Timer();
-    void LayoutVerkleinern();
-    void Grundstellung();
 
-    Zifferix& program_;
-    Module1& shared_;
-
-    int Position = 0;       // the ball's station: 0 at the foot, 12 out at the top
-    LengthProblem problem_; // VonEinheit, NachEinheit, Kommastellen, Mantisse, Zahl
+    int Position = 0;           // the ball's station: 0 at the foot, 12 out at the top
+    ConversionProblem problem_; // VonEinheit, NachEinheit, Kommastellen, Mantisse, Zahl
     forms::Single Eingabe = 0;
     int AufgabenNr = 0; // problems posed in this game
     bool KommaGesetzt = false;

@@ -55,44 +55,34 @@ constexpr Strand kWeb[] = {
 
 constexpr int kCompleteWeb = 11; // one more wrong answer loses
 
-// The controls the small layout moves, with their design places. The problem row keeps its
-// size; the pictures and the home button shrink.
-struct Moved {
-    forms::Control& control;
-    forms::Placement design;
-    bool resized;
-};
-
-std::array<Moved, 8> moved(frmNetz& f) {
-    return {{
-        {f.Image1, {870, 1050, 9075, 1515}, true},
-        {f.Image2, {4545, 3705, 2865, 3240}, true},
-        {f.lbla, {10815, 1762, 645, 540}, false},
-        {f.lblb, {12105, 1762, 645, 540}, false},
-        {f.Label2, {11685, 1785, 210, 540}, false},
-        {f.Label4, {12810, 1770, 495, 495}, false},
-        {f.txtergebnis, {13440, 1755, 990, 555}, false},
-        {f.cmdEnde, {13710, 9510, 945, 540}, true},
-    }};
-}
-
 } // namespace
+
+// The small layout shrinks the pictures, the home button and every strand; the problem row
+// moves with them and keeps its size.
+ScreenLayout frmNetz::smallLayout() {
+    using layout::shrunk;
+    const auto moved = [](forms::Control& control, forms::Placement design, bool resized) {
+        return ScreenLayout::Place{control, design, shrunk(design, {.size = resized})};
+    };
+    std::vector<ScreenLayout::Ends> strands;
+    for (const Strand& s : kWeb) {
+        strands.push_back({this->*s.line, s.design, shrunk(s.design)});
+    }
+    return ScreenLayout(
+        {moved(Image1, {870, 1050, 9075, 1515}, true),
+         moved(Image2, {4545, 3705, 2865, 3240}, true), moved(lbla, {10815, 1762, 645, 540}, false),
+         moved(lblb, {12105, 1762, 645, 540}, false), moved(Label2, {11685, 1785, 210, 540}, false),
+         moved(Label4, {12810, 1770, 495, 495}, false),
+         moved(txtergebnis, {13440, 1755, 990, 555}, false),
+         moved(cmdEnde, {13710, 9510, 945, 540}, true)},
+        std::move(strands));
+}
 
 void frmNetz::buildScene() {
     for (const Strand& s : kWeb) {
         forms::Line& line = this->*s.line;
         line.BorderWidth = 2;
         line.Visible = false;
-    }
-    placeScene();
-}
-
-void frmNetz::placeScene() {
-    for (const Moved& m : moved(*this)) {
-        m.control.Move(m.design);
-    }
-    for (const Strand& s : kWeb) {
-        (this->*s.line).set(s.design);
     }
 }
 
@@ -105,8 +95,9 @@ void frmNetz::hideWeb() {
 // What a sighted child sees of the web after a wrong answer: how far the spider has come.
 void frmNetz::sayWeb() {
     if (Fehler > kCompleteWeb) {
-        program_.lost("Das Netz ist fertig, die Spinne hat dich gefangen.");
-    } else if (Fehler == kCompleteWeb) {
+        return; // the web is complete: the game is lost
+    }
+    if (Fehler == kCompleteWeb) {
         Announce("Falsch. Das Netz ist fertig: noch ein Fehler, und die Spinne hat dich.");
     } else {
         Announce("Falsch. Die Spinne knüpft weiter, " + std::to_string(Fehler) + " von " +
@@ -116,8 +107,7 @@ void frmNetz::sayWeb() {
 
 void frmNetz::NetzWeiterknuepfen() {
     if (Fehler > kCompleteWeb) {
-        Grundstellung();
-        Hide();
+        lost("Das Netz ist fertig, die Spinne hat dich gefangen.");
         return;
     }
     if (Fehler == 1) {
@@ -128,36 +118,6 @@ void frmNetz::NetzWeiterknuepfen() {
             (this->*s.line).Visible = true;
         }
     }
-}
-
-void frmNetz::LayoutVerkleinern() {
-    using namespace layout;
-    if (!isSmall(ScreenWidth())) {
-        return;
-    }
-    for (const Moved& m : moved(*this)) {
-        forms::Control& c = m.control;
-        c.Left = scaleX(c.Left);
-        c.Top = scaleY(c.Top);
-        if (m.resized) {
-            c.Height = scaleY(c.Height);
-            c.Width = scaleX(c.Width);
-        }
-    }
-    for (const Strand& s : kWeb) {
-        forms::Line& line = this->*s.line;
-        line.set(scaleX(line.X1), scaleY(line.Y1), scaleX(line.X2), scaleY(line.Y2));
-    }
-}
-
-// The strands are whole twips: dividing their shrunk end points would let them drift by a
-// twip a game, so the design values are written back as they are.
-void frmNetz::Grundstellung() {
-    // The small layout puts the home button at or below 12000; the design has it at 13710.
-    if (cmdEnde.Left > layout::kSmallScreenWidth) {
-        return;
-    }
-    placeScene();
 }
 
 } // namespace zifferix

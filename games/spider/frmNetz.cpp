@@ -1,6 +1,5 @@
 #include "spider/frmNetz.h"
 
-#include "start/Ending.h"
 #include "start/Levels.h"
 #include "start/Problems.h"
 #include "start/Spoken.h"
@@ -32,10 +31,8 @@ const forms::Font kArial24{"Arial", 24, false};
 
 } // namespace
 
-frmNetz::frmNetz(Zifferix& program)
-    : Form(program.runtime(), "frmNetz"), program_(program), shared_(program.shared()) {
-    Caption = "Multiplikation";
-
+frmNetz::frmNetz(Zifferix& program) : GameForm(program, kGame) {
+    layout_ = smallLayout();
     buildScene();
     Image1.Picture = {"instructions/spider.html", 9075, 1515};
     Image2.Picture = {"spider.svg", 266 * 15, 330 * 15};
@@ -61,9 +58,7 @@ frmNetz::frmNetz(Zifferix& program)
     txtergebnis.Font = kArial24;
     txtergebnis.onKeyPress = [this](int& KeyAscii) { txtergebnis_KeyPress(KeyAscii); };
 
-    cmdEnde.Caption = "&home";
-    cmdEnde.ToolTipText = "zur Startseite";
-    cmdEnde.onClick = [this] { cmdEnde_Click(); };
+    homeButton(cmdEnde);
 }
 
 void frmNetz::Form_Activate() {
@@ -78,10 +73,6 @@ void frmNetz::Form_Activate() {
 }
 
 void frmNetz::NeueAufgabe() {
-    if (AufgabenNr >= kLastProblem) {
-        win();
-        return;
-    }
     ++AufgabenNr;
     Randomize();
     const Factors& factors = kLevels[shared_.Schwierigkeit].rules;
@@ -97,18 +88,19 @@ void frmNetz::NeueAufgabe() {
 }
 
 void frmNetz::win() {
-    Grundstellung();
-    endWon(program_, *this, kLevels[shared_.Schwierigkeit].bonus);
+    won(kLevels[shared_.Schwierigkeit].bonus);
 }
 
 void frmNetz::txtergebnis_KeyPress(int& KeyAscii) {
     const double typed = forms::Val(txtergebnis.Text);
     if (typed > 0 && KeyAscii == kEnter) {
         if (forms::SingleEquals(Produkt, typed)) {
-            if (AufgabenNr < kLastProblem) {
-                Announce("Richtig. Noch " +
-                         spoken::count(kLastProblem - AufgabenNr, "Aufgabe", "Aufgaben") + ".");
+            if (AufgabenNr >= kLastProblem) {
+                win();
+                return;
             }
+            Announce("Richtig. Noch " +
+                     spoken::count(kLastProblem - AufgabenNr, "Aufgabe", "Aufgaben") + ".");
             NeueAufgabe();
         } else {
             ++Fehler;
@@ -124,8 +116,7 @@ void frmNetz::txtergebnis_KeyPress(int& KeyAscii) {
 
 void frmNetz::cmdEnde_Click() {
     txtergebnis.SetFocus();
-    Grundstellung();
-    Hide();
+    leave();
 }
 
 } // namespace zifferix

@@ -2,16 +2,14 @@
 
 // "gegen die Spinne": products of a two-digit number and a small one. Sixteen right answers
 // win; every wrong one lets the spider knit a step of its web, and the twelfth ends the game.
-// In the row it hands over to the balloon ride.
 
-#include "forms/Form.h"
-#include "start/Module1.h"
-#include "start/Zifferix.h"
+#include "start/GameForm.h"
 
 namespace zifferix {
 
-class frmNetz : public forms::Form {
+class frmNetz : public GameForm {
   public:
+    static constexpr Game kGame = Game::Netz;
     explicit frmNetz(Zifferix& program);
 
     forms::Image Image1{*this, "Image1"}; // the instructions
@@ -59,27 +57,20 @@ class frmNetz : public forms::Form {
     forms::CommandButton cmdEnde{*this, "cmdEnde"};
 
     void Form_Activate() override;
-    // Closing the window leaves the game, as the home button does.
-    void Form_QueryClose() override { cmdEnde_Click(); }
 
   private:
     void txtergebnis_KeyPress(int& KeyAscii);
-    void cmdEnde_Click();
+    void cmdEnde_Click() override;
 
     void NeueAufgabe();
     void win();
 
     // The scene (SpiderWeb.cpp).
+    ScreenLayout smallLayout();
     void buildScene();
-    void placeScene(); // every control and strand at its design place
     void hideWeb();
     void NetzWeiterknuepfen();
     void sayWeb();
-    void LayoutVerkleinern();
-    void Grundstellung();
-
-    Zifferix& program_;
-    Module1& shared_;
 
     forms::Single FaktorA = 0;
     forms::Single FaktorB = 0;

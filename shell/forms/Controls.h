@@ -252,4 +252,28 @@ class Timer {
     int period_ = 0;
 };
 
+// Calls f with the control as the kind it is (a Label&, a TextBox&, ...): the one place where a
+// control's kind becomes its type, for whatever a view makes of each kind.
+template <class F> decltype(auto) visit(Control& control, F&& f) {
+    switch (control.kind()) {
+    case ControlKind::TextBox:
+        return f(static_cast<TextBox&>(control));
+    case ControlKind::CommandButton:
+        return f(static_cast<CommandButton&>(control));
+    case ControlKind::OptionButton:
+        return f(static_cast<OptionButton&>(control));
+    case ControlKind::Frame:
+        return f(static_cast<Frame&>(control));
+    case ControlKind::Shape:
+        return f(static_cast<Shape&>(control));
+    case ControlKind::Line:
+        return f(static_cast<Line&>(control));
+    case ControlKind::Image:
+        return f(static_cast<Image&>(control));
+    case ControlKind::Label:
+        break;
+    }
+    return f(static_cast<Label&>(control));
+}
+
 } // namespace forms

@@ -284,28 +284,20 @@ void Binding::sync() {
     syncOwn();
 }
 
-std::unique_ptr<Binding> bind(forms::Control& control, QWidget* parent, View& view) {
-    using forms::ControlKind;
-    switch (control.kind()) {
-    case ControlKind::Label:
-        return std::make_unique<LabelBinding>(static_cast<forms::Label&>(control), parent, view);
-    case ControlKind::TextBox:
-        return std::make_unique<TextBoxBinding>(static_cast<forms::TextBox&>(control), parent,
-                                                view);
-    case ControlKind::CommandButton:
-        return std::make_unique<ButtonBinding>(static_cast<forms::CommandButton&>(control), parent,
-                                               view);
-    case ControlKind::OptionButton:
-        return std::make_unique<OptionBinding>(static_cast<forms::OptionButton&>(control), parent,
-                                               view);
-    case ControlKind::Frame:
-        return std::make_unique<FrameBinding>(static_cast<forms::Frame&>(control), parent, view);
-    case ControlKind::Shape:
-    case ControlKind::Line:
-    case ControlKind::Image:
-        return bindDrawing(control, parent, view);
-    }
-    return nullptr;
+std::unique_ptr<Binding> bindingFor(forms::Label& label, QWidget* parent, View& view) {
+    return std::make_unique<LabelBinding>(label, parent, view);
+}
+std::unique_ptr<Binding> bindingFor(forms::TextBox& box, QWidget* parent, View& view) {
+    return std::make_unique<TextBoxBinding>(box, parent, view);
+}
+std::unique_ptr<Binding> bindingFor(forms::CommandButton& button, QWidget* parent, View& view) {
+    return std::make_unique<ButtonBinding>(button, parent, view);
+}
+std::unique_ptr<Binding> bindingFor(forms::OptionButton& option, QWidget* parent, View& view) {
+    return std::make_unique<OptionBinding>(option, parent, view);
+}
+std::unique_ptr<Binding> bindingFor(forms::Frame& frame, QWidget* parent, View& view) {
+    return std::make_unique<FrameBinding>(frame, parent, view);
 }
 
 } // namespace qt

@@ -70,9 +70,20 @@ class Binding {
     std::optional<std::string> description_;
 };
 
-// Makes the widget for a control inside parent, and its binding.
-std::unique_ptr<Binding> bind(forms::Control& control, QWidget* parent, View& view);
-// The same for the drawn kinds: shapes, lines and pictures (Drawings.cpp).
-std::unique_ptr<Binding> bindDrawing(forms::Control& control, QWidget* parent, View& view);
+// The binding of each kind of control, with its widget inside parent; the drawn kinds (shapes,
+// lines and pictures) in Drawings.cpp.
+std::unique_ptr<Binding> bindingFor(forms::Label& label, QWidget* parent, View& view);
+std::unique_ptr<Binding> bindingFor(forms::TextBox& box, QWidget* parent, View& view);
+std::unique_ptr<Binding> bindingFor(forms::CommandButton& button, QWidget* parent, View& view);
+std::unique_ptr<Binding> bindingFor(forms::OptionButton& option, QWidget* parent, View& view);
+std::unique_ptr<Binding> bindingFor(forms::Frame& frame, QWidget* parent, View& view);
+std::unique_ptr<Binding> bindingFor(forms::Shape& shape, QWidget* parent, View& view);
+std::unique_ptr<Binding> bindingFor(forms::Line& line, QWidget* parent, View& view);
+std::unique_ptr<Binding> bindingFor(forms::Image& image, QWidget* parent, View& view);
+
+// Makes the widget for a control inside parent, and its binding: the one for its kind.
+inline std::unique_ptr<Binding> bind(forms::Control& control, QWidget* parent, View& view) {
+    return forms::visit(control, [&](auto& kind) { return bindingFor(kind, parent, view); });
+}
 
 } // namespace qt

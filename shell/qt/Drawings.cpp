@@ -177,18 +177,14 @@ class PictureBinding final : public Binding {
 
 } // namespace
 
-std::unique_ptr<Binding> bindDrawing(forms::Control& control, QWidget* parent, View& view) {
-    using forms::ControlKind;
-    switch (control.kind()) {
-    case ControlKind::Shape:
-        return std::make_unique<ShapeBinding>(static_cast<forms::Shape&>(control), parent, view);
-    case ControlKind::Line:
-        return std::make_unique<LineBinding>(static_cast<forms::Line&>(control), parent, view);
-    case ControlKind::Image:
-        return std::make_unique<PictureBinding>(static_cast<forms::Image&>(control), parent, view);
-    default:
-        return nullptr;
-    }
+std::unique_ptr<Binding> bindingFor(forms::Shape& shape, QWidget* parent, View& view) {
+    return std::make_unique<ShapeBinding>(shape, parent, view);
+}
+std::unique_ptr<Binding> bindingFor(forms::Line& line, QWidget* parent, View& view) {
+    return std::make_unique<LineBinding>(line, parent, view);
+}
+std::unique_ptr<Binding> bindingFor(forms::Image& image, QWidget* parent, View& view) {
+    return std::make_unique<PictureBinding>(image, parent, view);
 }
 
 } // namespace qt

@@ -4,6 +4,8 @@
 // (index.html#waage-normal) or the desktop's command line (--spiel=waage --stufe=normal) can
 // choose them as a child would, and a teacher can read and write them.
 
+#include "start/Games.h"
+
 #include <array>
 #include <cstddef>
 #include <optional>
@@ -18,16 +20,17 @@ struct Named {
 };
 
 // The start screen's games in its order, top to bottom: the row ("das Spiel") last.
-inline constexpr std::array<Named, 8> kGameNames{{
-    {"uhr", "die Zeit läuft"},
-    {"berg", "den Berg hinauf"},
-    {"glas", "ein Glas füllen"},
-    {"spinne", "gegen die Spinne"},
-    {"waage", "die Waage halten"},
-    {"ballon", "Ballonfahrt"},
-    {"zahlen", "fliegende Zahlen"},
-    {"spiel", "das Spiel"},
-}};
+constexpr std::array<Named, kGameCount + 1> gameNames() {
+    std::array<Named, kGameCount + 1> names{};
+    for (std::size_t i = 0; i < kGameCount; ++i) {
+        names[i] = {kGames[i].link, kGames[i].caption};
+    }
+    names[kGameCount] = {kRowInfo.link, kRowInfo.caption};
+    return names;
+}
+inline constexpr std::array<Named, kGameCount + 1> kGameNames = gameNames();
+// The row's place in kGameNames.
+inline constexpr std::size_t kRowChoice = kGameCount;
 
 // The levels, leicht to voll schwer: the level's number is its place plus one.
 inline constexpr std::array<Named, 3> kLevelNames{{

@@ -28,15 +28,22 @@ void colourOption(forms::OptionButton& option, int level) {
     }
 }
 
-void endWon(Zifferix& program, forms::Form& self, Integer bonus) {
+void endWon(GameForm& game, Integer bonus) {
+    Zifferix& program = game.program();
     Module1& shared = program.shared();
     if (shared.AllesHintereinander != 0) {
-        program.wonInRow(self);
+        program.wonInRow(game);
         return;
     }
+    game.beforeBonus();
     shared.Punkte = static_cast<Integer>(shared.Punkte + bonus);
-    program.recordWin(program.gameOf(self), shared.Punkte, shared.Schwierigkeit);
-    self.Hide();
+    program.recordWin(game.game(), shared.Punkte, shared.Schwierigkeit);
+    game.Hide();
+}
+
+void endLost(GameForm& game, const std::string& why) {
+    game.program().lost(why);
+    game.Hide();
 }
 
 } // namespace zifferix

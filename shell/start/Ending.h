@@ -3,9 +3,10 @@
 // How a game ends: the rules every game follows for the points table and the row.
 
 #include "forms/Controls.h"
-#include "forms/Form.h"
+#include "start/GameForm.h"
 #include "start/Module1.h"
-#include "start/Zifferix.h"
+
+#include <string>
 
 namespace zifferix {
 
@@ -15,8 +16,12 @@ void keepBestScore(forms::Label& points, Integer score, int level);
 // A game option shows the highest level its game was won at.
 void colourOption(forms::OptionButton& option, int level);
 
-// How most games end when won: in the row they hand over to the next game without a bonus;
-// alone they add the bonus of the level, keep the best score in the table and hide.
-void endWon(Zifferix& program, forms::Form& self, Integer bonus);
+// A game won: in the row it hands over to the next game without a bonus; alone it adds the
+// bonus of the level to what it has (after what is its own), keeps the best score in the table
+// and hides.
+void endWon(GameForm& game, Integer bonus);
+
+// A game lost: a screen reader hears why, and the game hides without a score.
+void endLost(GameForm& game, const std::string& why);
 
 } // namespace zifferix

@@ -1,5 +1,6 @@
 #include "start/Zifferix.h"
 
+#include "start/GameForm.h"
 #include "start/frmstart.h"
 
 namespace zifferix {
@@ -22,15 +23,6 @@ bool Zifferix::choose(const Choice& choice) {
     return true;
 }
 
-Game Zifferix::gameOf(const forms::Form& screen) const {
-    for (std::size_t i = 0; i < games_.size(); ++i) {
-        if (games_[i].get() == &screen) {
-            return static_cast<Game>(i);
-        }
-    }
-    return Game::Uhr; // only a game's own screen asks, and it exists
-}
-
 void Zifferix::recordWin(Game game, Integer score, int level) {
     start_->recordWin(game, score, level);
     runtime_.speech().say("Gewonnen! " + forms::CStr(score) + " Punkte.");
@@ -40,11 +32,11 @@ void Zifferix::lost(const std::string& why) {
     runtime_.speech().say(why + " Leider verloren.");
 }
 
-void Zifferix::wonInRow(forms::Form& self) {
+void Zifferix::wonInRow(GameForm& self) {
     shared_.GesamtPunkte = static_cast<Integer>(shared_.GesamtPunkte + shared_.Punkte);
-    if (const std::optional<Game> next = nextInRow(gameOf(self))) {
+    if (const std::optional<Game> next = nextInRow(self.game())) {
         runtime_.speech().say("Geschafft! Zusammen " + forms::CStr(shared_.GesamtPunkte) +
-                              " Punkte. Weiter mit: " + std::string(captionOf(*next)) + ".");
+                              " Punkte. Weiter mit: " + std::string(info(*next).caption) + ".");
         screen(*next).Show([&self] { self.Hide(); });
         return;
     }
@@ -73,19 +65,6 @@ void showMoreTime(forms::Label& sign, forms::Placement place, bool more) {
     sign.ForeColor = forms::colors::Black;
     sign.BorderSingle = true;
     sign.Visible = more;
-}
-
-std::string_view captionOf(Game game) {
-    return kGameNames[static_cast<std::size_t>(game)].caption;
-}
-
-std::optional<Game> nextInRow(Game game) {
-    for (std::size_t i = 0; i + 1 < kRow.size(); ++i) {
-        if (kRow[i] == game) {
-            return kRow[i + 1];
-        }
-    }
-    return std::nullopt;
 }
 
 forms::Form& Zifferix::screen(Game game) {

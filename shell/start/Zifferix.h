@@ -8,33 +8,21 @@
 
 #include "forms/Runtime.h"
 #include "start/Choices.h"
+#include "start/Games.h"
 #include "start/Module1.h"
 
 #include <array>
 #include <memory>
-#include <optional>
 #include <string>
-#include <string_view>
 
 namespace zifferix {
 
 class frmstart;
+class GameForm;
 class Zifferix;
 
-enum class Game { Uhr, Berg, Bruchteile, Netz, Waage, Ballon, Wander };
-constexpr std::size_t kGameCount = 7;
-
-// "das Spiel": the games in the order the row plays them. Each hands over to the one after it;
-// the last closes the row with the bonus of the level.
-inline constexpr std::array<Game, kGameCount> kRow{
-    Game::Uhr, Game::Berg, Game::Waage, Game::Netz, Game::Ballon, Game::Wander, Game::Bruchteile};
-inline constexpr std::array<Integer, 3> kRowBonus{50, 80, 110}; // leicht, normal, voll schwer
-
-// The game the row plays after this one; nothing after the last.
-std::optional<Game> nextInRow(Game game);
-
-// Makes a game's screen for the program; one per Game, in the order of the enum.
-using ScreenFactory = std::unique_ptr<forms::Form> (*)(Zifferix& program);
+// Makes a game's screen for the program; one per game, at the place of its id.
+using ScreenFactory = std::unique_ptr<GameForm> (*)(Zifferix& program);
 using ScreenTable = std::array<ScreenFactory, kGameCount>;
 
 class Zifferix {
@@ -51,8 +39,6 @@ class Zifferix {
     Module1& shared() { return shared_; }
     frmstart& start() { return *start_; }
     forms::Form& screen(Game game);
-    // Which game a screen is.
-    Game gameOf(const forms::Form& screen) const;
 
     // A game won alone: its score into its line of the table if it beats the best so far, and
     // its option and line coloured by the level. A screen reader hears that it was won.
@@ -60,7 +46,7 @@ class Zifferix {
     // A game won in the row: its points go to the row's total, and the next game is shown; when
     // that one has hidden, so does this one. The last game adds the row's bonus, writes the
     // total into the row's line of the table by the same rules as a single game, and hides.
-    void wonInRow(forms::Form& self);
+    void wonInRow(GameForm& self);
     // A game lost: a screen reader hears why, before the screen beneath comes back.
     void lost(const std::string& why);
 
@@ -86,14 +72,11 @@ class Zifferix {
     Module1 shared_;
     std::unique_ptr<frmstart> start_;
     // Declared after the start screen, so the games, which hold on to it, go first.
-    std::array<std::unique_ptr<forms::Form>, kGameCount> games_;
+    std::array<std::unique_ptr<GameForm>, kGameCount> games_;
     bool moreTime_ = false;
 };
 
 // The sign a timed game shows while more time is given: at a place, visible only then.
 void showMoreTime(forms::Label& sign, forms::Placement place, bool more);
-
-// The name the start screen gives a game: "gegen die Spinne".
-std::string_view captionOf(Game game);
 
 } // namespace zifferix

@@ -1,7 +1,6 @@
 #include "start/frmstart.h"
 
 #include "start/Ending.h"
-#include "start/Layout.h"
 
 namespace zifferix {
 namespace {
@@ -9,72 +8,46 @@ namespace {
 using forms::Label;
 using forms::OptionButton;
 
-// One row per game option, top to bottom; the option's and its points label's top in Frame1.
-struct GameChoice {
+// A line of the table of games, top to bottom: its option and its points label, and their tops
+// in Frame1. A line for every game in the order of the table of games, then the row's.
+struct TableLine {
     OptionButton frmstart::*option;
     Label frmstart::*points;
-    const char* caption;
-    const char* tooltip;
-    Game opens; // the row begins with its first game
-    bool row;
     int optionTop;
     int pointsTop;
 };
 
-constexpr GameChoice kGames[] = {
-    {&frmstart::opt1, &frmstart::lblPunkte1, "die Zeit läuft", "kleines 1x1", Game::Uhr, false, 375,
-     420},
-    {&frmstart::opt2, &frmstart::lblPunkte2, "den Berg hinauf", "Längenmaße", Game::Berg, false,
-     930, 1050},
-    {&frmstart::opt3, &frmstart::lblPunkte3, "ein Glas füllen", "Bruchteile", Game::Bruchteile,
-     false, 1620, 1717},
-    {&frmstart::opt4, &frmstart::lblPunkte4, "gegen die Spinne", "Großes 1x1", Game::Netz, false,
-     2295, 2347},
-    {&frmstart::opt5, &frmstart::lblPunkte5, "die Waage halten", "Addition/Subtraktion",
-     Game::Waage, false, 2865, 2947},
-    {&frmstart::opt6, &frmstart::lblPunkte6, "Ballonfahrt", "Massenmaße", Game::Ballon, false, 3495,
-     3592},
-    {&frmstart::opt8, &frmstart::lblPunkte8, "fliegende Zahlen", "Addition/Subtraktion",
-     Game::Wander, false, 4155, 4185},
-    {&frmstart::opt10, &frmstart::lblPunkte10, "das Spiel", "Alles hintereinander", kRow.front(),
-     true, 4680, 4762},
+constexpr TableLine kLines[] = {
+    {&frmstart::opt1, &frmstart::lblPunkte1, 375, 420},
+    {&frmstart::opt2, &frmstart::lblPunkte2, 930, 1050},
+    {&frmstart::opt3, &frmstart::lblPunkte3, 1620, 1717},
+    {&frmstart::opt4, &frmstart::lblPunkte4, 2295, 2347},
+    {&frmstart::opt5, &frmstart::lblPunkte5, 2865, 2947},
+    {&frmstart::opt6, &frmstart::lblPunkte6, 3495, 3592},
+    {&frmstart::opt8, &frmstart::lblPunkte8, 4155, 4185},
+    {&frmstart::opt10, &frmstart::lblPunkte10, 4680, 4762},
 };
+static_assert(std::size(kLines) == kGameNames.size(), "a line for every game and the row");
 
-struct DifficultyChoice {
-    OptionButton frmstart::*option;
-    const char* caption;
-    int level;
-    int top;
-};
-
-constexpr DifficultyChoice kDifficulties[] = {
-    {&frmstart::optEinfach, "leicht", difficulty::Leicht, 345},
-    {&frmstart::optMittel, "normal", difficulty::Normal, 877},
-    {&frmstart::optSchwer, "voll schwer", difficulty::VollSchwer, 1470},
-};
-
-// The names that links and the command line choose by are those of these two tables, in order.
-constexpr bool captionsAgree() {
-    static_assert(std::size(kGames) == kGameNames.size());
-    static_assert(std::size(kDifficulties) == kLevelNames.size());
-    for (std::size_t i = 0; i < kGameNames.size(); ++i) {
-        if (kGameNames[i].caption != kGames[i].caption) {
-            return false;
-        }
-        // The games come in the order of their enumeration, which captionOf relies on.
-        if (i < kGameCount && kGames[i].opens != static_cast<Game>(i)) {
-            return false;
-        }
-    }
-    for (std::size_t i = 0; i < kLevelNames.size(); ++i) {
-        if (kLevelNames[i].caption != kDifficulties[i].caption ||
-            kDifficulties[i].level != static_cast<int>(i) + 1) {
-            return false;
-        }
-    }
-    return true;
+constexpr bool isRow(std::size_t line) {
+    return line == kRowChoice;
 }
-static_assert(captionsAgree(), "the names table follows the start screen's games and levels");
+constexpr std::string_view topicOf(std::size_t line) {
+    return isRow(line) ? kRowInfo.topic : kGames[line].topic;
+}
+// The game a line starts: the row begins with its first game.
+constexpr Game opens(std::size_t line) {
+    return isRow(line) ? kRow.front() : kGames[line].id;
+}
+
+// The difficulty buttons, leicht to voll schwer, and their tops in Frame2.
+constexpr OptionButton frmstart::*kLevelOptions[] = {&frmstart::optEinfach, &frmstart::optMittel,
+                                                     &frmstart::optSchwer};
+constexpr int kLevelTops[] = {345, 877, 1470};
+static_assert(std::size(kLevelOptions) == kLevelNames.size());
+constexpr int levelOf(std::size_t i) {
+    return static_cast<int>(i) + 1;
+}
 
 constexpr forms::Color kTeal = 0x808000;
 constexpr forms::Color kDarkRed = 0x000080;
@@ -84,22 +57,38 @@ constexpr forms::Color kBrick = 0x0040C0;
 const forms::Font kBold12{"MS Sans Serif", 12, true};
 const forms::Font kButtonFont{"MS Sans Serif", 13.5, false};
 
-// The design values that the small layout moves and Grundstellung puts back.
-struct Place {
-    int left;
-    int top;
-};
-constexpr forms::Placement kImage1{1485, 945, 11490, 2790};
-constexpr Place kAutor{1500, 4005};
-constexpr Place kFrame1{5332, 3855};
-constexpr Place kFrame2{1500, 5385};
-constexpr Place kEnde{1500, 8400};
-constexpr Place kAnfang{11160, 8490};
+// The controls the small layout moves: everything moves up and to the left, the start button
+// to the right.
+ScreenLayout layoutOf(frmstart& f) {
+    using layout::shrunk;
+    constexpr forms::Placement kImage1{1485, 945, 11490, 2790};
+    constexpr forms::Placement kAutor{1500, 4005, 1545, 600};
+    constexpr forms::Placement kFrame1{5332, 3855, 4305, 5910};
+    constexpr forms::Placement kFrame2{1500, 5385, 2310, 1980};
+    constexpr forms::Placement kEnde{1500, 8400, 2310, 1290};
+    constexpr forms::Placement kAnfang{11160, 8490, 2310, 1290};
+    return ScreenLayout({
+        {f.Image1, kImage1, shrunk(kImage1, {.dx = -100, .dy = -400})},
+        {f.lblAutor, kAutor, shrunk(kAutor, {.size = false, .dx = -100, .dy = -500})},
+        {f.Frame1, kFrame1, shrunk(kFrame1, {.size = false, .dx = -100, .dy = -900})},
+        {f.Frame2, kFrame2, shrunk(kFrame2, {.size = false, .dx = -100, .dy = -500})},
+        {f.cmdEnde, kEnde, shrunk(kEnde, {.size = false, .dx = -100, .dy = 200})},
+        {f.cmdAnfang, kAnfang, shrunk(kAnfang, {.size = false, .dx = 300, .dy = 150})},
+    });
+}
 
 } // namespace
 
 frmstart::frmstart(Zifferix& program)
-    : Form(program.runtime(), "frmstart"), program_(program), shared_(program.shared()) {
+    : Form(program.runtime(), "frmstart"), layout_(layoutOf(*this)), program_(program),
+      shared_(program.shared()) {
+    dress();
+    wire();
+    orderTabs();
+}
+
+// Captions, fonts, colours, and the places the layout does not move.
+void frmstart::dress() {
     Caption = "Zifferix 1";
     BackColor = kTeal;
     for (forms::Control* c : controls()) {
@@ -107,28 +96,20 @@ frmstart::frmstart(Zifferix& program)
         c->BackColor = kTeal;
     }
 
-    Image1.Move(kImage1);
-    Image1.Picture = {"welcome.html", kImage1.Width, kImage1.Height};
-
-    lblAutor.Move(kAutor.left, kAutor.top, 1545, 600);
+    Image1.Picture = {"welcome.html", Image1.Width, Image1.Height};
     lblAutor.Font = forms::Font{};
     lblAutor.Caption = "Zifferix – Kopfrechnen für die Schule";
     lblAutor.ToolTipText = "Programmierer";
 
-    Frame1.Move(kFrame1.left, kFrame1.top, 4305, 5910);
     Frame1.Caption = "Spielauswahl                   Punkte";
     Frame1.ForeColor = kDarkRed;
-    for (const GameChoice& game : kGames) {
-        OptionButton& option = this->*game.option;
-        option.Move(240, game.optionTop, 3120, 420);
-        option.Caption = game.caption;
-        option.ToolTipText = game.tooltip;
-        option.onClick = [this] {
-            cmdAnfang.SetFocus();
-            describeChoices();
-        };
-        Label& points = this->*game.points;
-        points.Move(3450, game.pointsTop, 135, 300);
+    for (std::size_t i = 0; i < std::size(kLines); ++i) {
+        OptionButton& option = this->*kLines[i].option;
+        option.Move(240, kLines[i].optionTop, 3120, 420);
+        option.Caption = std::string(kGameNames[i].caption);
+        option.ToolTipText = std::string(topicOf(i));
+        Label& points = this->*kLines[i].points;
+        points.Move(3450, kLines[i].pointsTop, 135, 300);
         points.Caption = "0";
         points.Transparent = true;
         points.Alignment = forms::TextAlign::Right;
@@ -145,54 +126,64 @@ frmstart::frmstart(Zifferix& program)
     lblGesamt.Alignment = forms::TextAlign::Center;
     lblGesamt.AutoSize = true;
 
-    Frame2.Move(kFrame2.left, kFrame2.top, 2310, 1980);
     Frame2.Caption = "Schwierigkeit";
     Frame2.ForeColor = kDarkRed;
-    for (const DifficultyChoice& choice : kDifficulties) {
-        OptionButton& option = this->*choice.option;
-        option.Move(255, choice.top, 1935, 420);
-        option.Caption = choice.caption;
-        option.ForeColor = difficulty::color(choice.level);
-        option.onClick = [this, level = choice.level] {
-            shared_.Schwierigkeit = static_cast<Integer>(level);
-            describeChoices();
-        };
+    for (std::size_t i = 0; i < kLevelNames.size(); ++i) {
+        OptionButton& option = this->*kLevelOptions[i];
+        option.Move(255, kLevelTops[i], 1935, 420);
+        option.Caption = std::string(kLevelNames[i].caption);
+        option.ForeColor = difficulty::color(levelOf(i));
     }
 
-    cmdAnfang.Move(kAnfang.left, kAnfang.top, 2310, 1290);
     cmdAnfang.Caption = "&Los und hopp";
     cmdAnfang.ToolTipText = "Startet das Programm";
-    cmdAnfang.onClick = [this] { cmdAnfang_Click(); };
-    cmdEnde.Move(kEnde.left, kEnde.top, 2310, 1290);
     cmdEnde.Caption = "&Aus und Schluss";
     cmdEnde.ToolTipText = "Ende und aus";
-    cmdEnde.onClick = [this] { cmdEnde_Click(); };
     for (forms::CommandButton* button : {&cmdAnfang, &cmdEnde}) {
         button->Graphical = true;
         button->BackColor = kBrick;
         button->Font = kButtonFont;
     }
+}
 
-    // The start button comes first, so a child who has chosen presses Enter; then the games,
-    // the difficulty and the exit.
+void frmstart::wire() {
+    for (const TableLine& line : kLines) {
+        (this->*line.option).onClick = [this] {
+            cmdAnfang.SetFocus();
+            describeChoices();
+        };
+    }
+    for (std::size_t i = 0; i < kLevelNames.size(); ++i) {
+        (this->*kLevelOptions[i]).onClick = [this, level = levelOf(i)] {
+            shared_.Schwierigkeit = static_cast<Integer>(level);
+            describeChoices();
+        };
+    }
+    cmdAnfang.onClick = [this] { cmdAnfang_Click(); };
+    cmdEnde.onClick = [this] { cmdEnde_Click(); };
+}
+
+// The start button comes first, so a child who has chosen presses Enter; then the games, the
+// difficulty and the exit.
+void frmstart::orderTabs() {
     int tab = 0;
     cmdAnfang.TabIndex = tab++;
-    for (const GameChoice& game : kGames) {
-        (this->*game.option).TabIndex = tab++;
+    for (const TableLine& line : kLines) {
+        (this->*line.option).TabIndex = tab++;
     }
-    for (const DifficultyChoice& choice : kDifficulties) {
-        (this->*choice.option).TabIndex = tab++;
+    for (OptionButton frmstart::*option : kLevelOptions) {
+        (this->*option).TabIndex = tab++;
     }
     cmdEnde.TabIndex = tab;
 }
 
 void frmstart::Form_Activate() {
-    LayoutVerkleinern();
+    layout_.fit(ScreenWidth());
     shared_.Schwierigkeit = 0;
 
     double total = 0;
-    for (const GameChoice& game : kGames) {
-        total += forms::Val((this->*game.points).Caption);
+    for (const TableLine& line : kLines) {
+        total += forms::Val((this->*line.points).Caption);
     }
     lblGesamt.Caption = forms::CStr(total);
     describeChoices();
@@ -203,24 +194,25 @@ void frmstart::Form_Activate() {
 // button, so it says what it would start.
 void frmstart::describeChoices() {
     std::string game = "noch kein Spiel gewählt";
-    for (const GameChoice& choice : kGames) {
-        OptionButton& option = this->*choice.option;
-        const Label& points = this->*choice.points;
-        option.AccessibleName = std::string(choice.caption) + ", " + points.Caption + " Punkte";
-        for (const DifficultyChoice& level : kDifficulties) {
-            if (points.ForeColor == difficulty::color(level.level)) {
-                option.AccessibleName += ", " + std::string(level.caption);
+    for (std::size_t i = 0; i < std::size(kLines); ++i) {
+        OptionButton& option = this->*kLines[i].option;
+        const Label& points = this->*kLines[i].points;
+        const std::string caption(kGameNames[i].caption);
+        option.AccessibleName = caption + ", " + points.Caption + " Punkte";
+        for (std::size_t level = 0; level < kLevelNames.size(); ++level) {
+            if (points.ForeColor == difficulty::color(levelOf(level))) {
+                option.AccessibleName += ", " + std::string(kLevelNames[level].caption);
             }
         }
-        option.AccessibleDescription = choice.tooltip;
+        option.AccessibleDescription = topicOf(i);
         if (option.Value()) {
-            game = choice.caption;
+            game = caption;
         }
     }
     std::string level = "noch keine Schwierigkeit gewählt";
-    for (const DifficultyChoice& choice : kDifficulties) {
-        if ((this->*choice.option).Value()) {
-            level = choice.caption;
+    for (std::size_t i = 0; i < kLevelNames.size(); ++i) {
+        if ((this->*kLevelOptions[i]).Value()) {
+            level = kLevelNames[i].caption;
         }
     }
     cmdAnfang.AccessibleDescription = game + ", " + level;
@@ -229,29 +221,7 @@ void frmstart::describeChoices() {
 // Turned round or resized while waiting for the child's choice: the screen takes the layout
 // that now suits it best, and the choice stays.
 void frmstart::Form_Resize() {
-    Grundstellung();
-    LayoutVerkleinern();
-}
-
-void frmstart::LayoutVerkleinern() {
-    using namespace layout;
-    if (!isSmall(ScreenWidth())) {
-        return;
-    }
-    Image1.Left = twips(Image1.Left * kX - 100);
-    Image1.Top = twips(Image1.Top * kY - 400);
-    Image1.Height = scaleY(Image1.Height);
-    Image1.Width = scaleX(Image1.Width);
-    lblAutor.Left = twips(lblAutor.Left * kX - 100);
-    lblAutor.Top = twips(lblAutor.Top * kY - 500);
-    Frame1.Left = twips(Frame1.Left * kX - 100);
-    Frame1.Top = twips(Frame1.Top * kY - 900);
-    Frame2.Left = twips(Frame2.Left * kX - 100);
-    Frame2.Top = twips(Frame2.Top * kY - 500);
-    cmdEnde.Left = twips(cmdEnde.Left * kX - 100);
-    cmdEnde.Top = twips(cmdEnde.Top * kY + 200);
-    cmdAnfang.Left = twips(cmdAnfang.Left * kX + 300);
-    cmdAnfang.Top = twips(cmdAnfang.Top * kY + 150);
+    layout_.fit(ScreenWidth());
 }
 
 void frmstart::cmdAnfang_Click() {
@@ -261,13 +231,13 @@ void frmstart::cmdAnfang_Click() {
         MsgBox("Du hast keinen Schwierigkeitsgrad gewählt!", 288, "Fehler");
         return;
     }
-    for (const GameChoice& game : kGames) {
-        OptionButton& option = this->*game.option;
+    for (std::size_t i = 0; i < std::size(kLines); ++i) {
+        OptionButton& option = this->*kLines[i].option;
         if (!option.Value()) {
             continue;
         }
         option.setValue(false);
-        startGame(game.opens, game.row);
+        startGame(opens(i), isRow(i));
         return;
     }
     MsgBox("Welches Spiel darf's denn sein?", 288, "Was soll ich machen?");
@@ -281,10 +251,10 @@ void frmstart::startGame(Game game, bool row) {
 
 void frmstart::choose(const Choice& choice) {
     if (choice.game) {
-        (this->*kGames[*choice.game].option).setValue(true);
+        (this->*kLines[*choice.game].option).setValue(true);
     }
     if (choice.level) {
-        OptionButton& option = this->*kDifficulties[*choice.level].option;
+        OptionButton& option = this->*kLevelOptions[*choice.level];
         option.setValue(true);
         option.onClick();
     }
@@ -293,37 +263,31 @@ void frmstart::choose(const Choice& choice) {
 }
 
 void frmstart::clearDifficulty() {
-    for (const DifficultyChoice& choice : kDifficulties) {
-        (this->*choice.option).setValue(false);
+    for (OptionButton frmstart::*option : kLevelOptions) {
+        (this->*option).setValue(false);
     }
     describeChoices();
 }
 
 void frmstart::clearChoice(Game game) {
-    for (const GameChoice& choice : kGames) {
-        if (choice.opens == game && !choice.row) {
-            (this->*choice.option).setValue(false);
-        }
-    }
+    (this->*kLines[static_cast<std::size_t>(game)].option).setValue(false);
 }
 
 void frmstart::recordWin(Game game, Integer score, int level) {
-    for (const GameChoice& choice : kGames) {
-        if (choice.opens == game && !choice.row) {
-            colourOption(this->*choice.option, level);
-            keepBestScore(this->*choice.points, score, level);
-        }
-    }
+    const TableLine& line = kLines[static_cast<std::size_t>(game)];
+    colourOption(this->*line.option, level);
+    keepBestScore(this->*line.points, score, level);
 }
 
 void frmstart::recordRowWin(Integer total, int level) {
-    colourOption(opt10, level);
-    keepBestScore(lblPunkte10, total, level);
+    const TableLine& line = kLines[kRowChoice];
+    colourOption(this->*line.option, level);
+    keepBestScore(this->*line.points, total, level);
 }
 
 bool frmstart::holdsPoints() const {
-    for (const GameChoice& game : kGames) {
-        if (forms::Val((this->*game.points).Caption) != 0) {
+    for (const TableLine& line : kLines) {
+        if (forms::Val((this->*line.points).Caption) != 0) {
             return true;
         }
     }
@@ -335,21 +299,7 @@ void frmstart::cmdEnde_Click() {
 }
 
 void frmstart::Grundstellung() {
-    // The small layout puts the exit button below 1400; the design has it at 1500.
-    if (cmdEnde.Left > 1400) {
-        return;
-    }
-    Image1.Move(kImage1);
-    lblAutor.Left = kAutor.left;
-    lblAutor.Top = kAutor.top;
-    Frame1.Left = kFrame1.left;
-    Frame1.Top = kFrame1.top;
-    Frame2.Left = kFrame2.left;
-    Frame2.Top = kFrame2.top;
-    cmdEnde.Left = kEnde.left;
-    cmdEnde.Top = kEnde.top;
-    cmdAnfang.Left = kAnfang.left;
-    cmdAnfang.Top = kAnfang.top;
+    layout_.restore();
 }
 
 } // namespace zifferix

@@ -5,6 +5,7 @@
 
 #include "forms/Form.h"
 #include "start/Choices.h"
+#include "start/Layout.h"
 #include "start/Module1.h"
 #include "start/Zifferix.h"
 
@@ -73,14 +74,18 @@ class frmstart : public forms::Form {
     void choose(const Choice& choice);
 
   private:
+    void dress();
+    void wire();
+    void orderTabs();
     void cmdAnfang_Click();
     void cmdEnde_Click();
-    void LayoutVerkleinern();
     void Grundstellung();
     // What a screen reader hears: each game with its best points and their level, and what
     // the start button will start.
     void describeChoices();
 
+    // The small layout on a screen of 800 pixels or less, put back before every game.
+    ScreenLayout layout_;
     Zifferix& program_;
     Module1& shared_;
 };

@@ -1,6 +1,6 @@
 // The drawn controls in the page: shapes and lines as SVG, pictures from the page's templates.
 
-#include "web/Elements.h"
+#include "web/Bindings.h"
 
 #include <algorithm>
 #include <cmath>
@@ -22,10 +22,10 @@ void setNumber(const val& node, const char* attribute, double value) {
 }
 
 // A shape drawn in SVG as on the desktop.
-class ShapeElement final : public Element {
+class ShapeBinding final : public Binding {
   public:
-    ShapeElement(forms::Shape& shape, const val& parent, int id)
-        : Element(shape, makeSvg("svg", parent), id), shape_(shape) {
+    ShapeBinding(forms::Shape& shape, const val& parent, int id)
+        : Binding(shape, makeSvg("svg", parent), id), shape_(shape) {
         node_.call<void>("setAttribute", std::string("class"), std::string("shape"));
     }
 
@@ -74,10 +74,10 @@ class ShapeElement final : public Element {
 };
 
 // A line in an SVG just large enough for it and its pen.
-class LineElement final : public Element {
+class LineBinding final : public Binding {
   public:
-    LineElement(forms::Line& line, const val& parent, int id)
-        : Element(line, makeSvg("svg", parent), id), line_(line), drawing_(makeSvg("line", node_)) {
+    LineBinding(forms::Line& line, const val& parent, int id)
+        : Binding(line, makeSvg("svg", parent), id), line_(line), drawing_(makeSvg("line", node_)) {
         node_.call<void>("setAttribute", std::string("class"), std::string("line"));
         setAttribute(drawing_, "stroke-linecap", "butt");
     }
@@ -112,10 +112,10 @@ class LineElement final : public Element {
 // A picture from the page's templates, stretched to the control: a drawing scales sharply, an
 // instruction text is laid out at the size it was written for, in design pixels, and scaled
 // with the control and the zoom.
-class PictureElement final : public Element {
+class PictureBinding final : public Binding {
   public:
-    PictureElement(forms::Image& image, const val& parent, int id)
-        : Element(image, make("div", parent, "picture"), id), image_(image) {}
+    PictureBinding(forms::Image& image, const val& parent, int id)
+        : Binding(image, make("div", parent, "picture"), id), image_(image) {}
 
   private:
     bool letsMouseThrough() const override { return true; }
@@ -160,18 +160,14 @@ class PictureElement final : public Element {
 
 } // namespace
 
-std::unique_ptr<Element> bindDrawing(forms::Control& control, const val& parent, int id) {
-    using forms::ControlKind;
-    switch (control.kind()) {
-    case ControlKind::Shape:
-        return std::make_unique<ShapeElement>(static_cast<forms::Shape&>(control), parent, id);
-    case ControlKind::Line:
-        return std::make_unique<LineElement>(static_cast<forms::Line&>(control), parent, id);
-    case ControlKind::Image:
-        return std::make_unique<PictureElement>(static_cast<forms::Image&>(control), parent, id);
-    default:
-        return nullptr;
-    }
+std::unique_ptr<Binding> bindingFor(forms::Shape& shape, const val& parent, int id) {
+    return std::make_unique<ShapeBinding>(shape, parent, id);
+}
+std::unique_ptr<Binding> bindingFor(forms::Line& line, const val& parent, int id) {
+    return std::make_unique<LineBinding>(line, parent, id);
+}
+std::unique_ptr<Binding> bindingFor(forms::Image& image, const val& parent, int id) {
+    return std::make_unique<PictureBinding>(image, parent, id);
 }
 
 } // namespace web

@@ -117,16 +117,17 @@ def answer(title, box, text):
          lambda: finished(title) or box_text(title, *box) != text, timeout=60)
 
 
+# The program's own tables, written by the build (tests/support/tables.cpp): its games in the
+# order of the row, and its units.
+with open(os.environ["ZIFFERIX_TABLES"], encoding="utf-8") as tables:
+    TABLES = json.load(tables)
+ROW = TABLES["games"]
+LENGTHS = TABLES["lengths"]
+MASSES = TABLES["masses"]
+
 # In the row a game stays open beneath the next one until the whole row is over: a game is
 # finished when the next one is shown.
-NEXT = {
-    "Kleines ein mal eins": "Längenmaße",
-    "Längenmaße": "Ausgleich",
-    "Ausgleich": "Multiplikation",
-    "Multiplikation": "Massemaße",
-    "Massemaße": "Addition / Subtraktion",
-    "Addition / Subtraktion": "Bruchteile",
-}
+NEXT = {game["title"]: after["title"] for game, after in zip(ROW, ROW[1:])}
 
 
 def finished(title):
@@ -143,14 +144,7 @@ def play_clock():
              lambda: label(title, 8220, 4305) == " %d richtig" % right)
         product = number(label(title, 7515, 2235)) * number(label(title, 9570, 2235))
         answer(title, (8595, 3420), german(product))
-    wait("the minute is over and the mountain is shown", lambda: finished(title), timeout=90)
-
-
-# The program's own unit tables, written by the build (tests/support/tables.cpp).
-with open(os.environ["ZIFFERIX_TABLES"], encoding="utf-8") as tables:
-    TABLES = json.load(tables)
-LENGTHS = TABLES["lengths"]
-MASSES = TABLES["masses"]
+    wait("the minute is over and the next game is shown", lambda: finished(title), timeout=90)
 
 
 def play_mountain():
@@ -178,7 +172,7 @@ def play_balance():
         wait("the balance says richtig", lambda: label(title, 3615, 1665) == "richtig")
         keys("Return")  # the next problem
         wait("the next problem", lambda: finished(title) or label(title, 3615, 1665) == "")
-    wait("the spider is shown", lambda: finished(title))
+    wait("the next game is shown", lambda: finished(title))
 
 
 def play_spider():
@@ -232,9 +226,11 @@ def play_glass():
 def main():
     title = "Zifferix 1"
     wait("the start screen is offered to assistive technology", lambda: window(title))
-    for game in (play_clock, play_mountain, play_balance, play_spider, play_balloon,
-                 play_flying, play_glass):
-        game()
+    players = {"frmUhr": play_clock, "frmBerg": play_mountain, "frmwaage": play_balance,
+               "frmNetz": play_spider, "frmBallon": play_balloon, "frmWander": play_flying,
+               "frmbruchteile": play_glass}
+    for game in ROW:
+        players[game["form"]]()
 
     step("back on the start screen: the row's total in its line and in the sum")
     wait("the start screen is back", lambda: window(title))

@@ -1,8 +1,7 @@
 #!/usr/bin/env bash
 # "das Spiel" at leicht, played through in the real window by reading every problem from the
-# screen: the clock race, the mountain, the balance, the spider, the balloon ride, flying
-# numbers and the glass, and the row's total on the start screen. The texts are read through
-# the accessibility bus, which needs buses of its own.
+# screen, every game in the order of the program's row, and the row's total on the start screen.
+# The texts are read through the accessibility bus, which needs buses of its own.
 source "$(dirname "$0")/lib.sh"
 own_bus "$0" "$@"
 

@@ -1,8 +1,8 @@
 // What every game owes a child, whichever game it is.
 
-#include "balloon/MassProblem.h"
+#include "balloon/Masses.h"
 #include "forms/Geometry.h"
-#include "mountain/LengthProblem.h"
+#include "mountain/Lengths.h"
 #include "start/Spoken.h"
 #include "support/GameHarness.h"
 #include "support/Play.h"
@@ -184,10 +184,10 @@ TEST(EveryScreen, LiesInsideTheAreaItsLayoutIsFittedBy) {
 }
 
 TEST(EveryGame, SaysItsKindOfProblemAsAChildWouldSayIt) {
-    const auto cm = zifferix::lengthUnit(2).words;
-    const auto m = zifferix::lengthUnit(4).words;
-    const auto t = zifferix::massUnit(4).words;
-    const auto kg = zifferix::massUnit(3).words;
+    const auto cm = zifferix::kLengths.unit(2).words;
+    const auto m = zifferix::kLengths.unit(4).words;
+    const auto t = zifferix::kMasses.unit(4).words;
+    const auto kg = zifferix::kMasses.unit(3).words;
     const std::pair<std::string, std::string> cases[] = {
         {zifferix::spoken::fraction(3, 4), "drei Viertel"},
         {zifferix::spoken::fraction(1, 2), "ein Halb"},

@@ -1,4 +1,4 @@
-#include "balloon/MassProblem.h"
+#include "balloon/Masses.h"
 
 #include <gtest/gtest.h>
 
@@ -6,8 +6,8 @@
 #include <random>
 #include <set>
 
-using zifferix::drawMassProblem;
-using zifferix::MassProblem;
+using zifferix::ConversionProblem;
+using zifferix::kMasses;
 
 namespace {
 
@@ -19,10 +19,10 @@ constexpr int T = 4;
 class ManyProblems : public ::testing::TestWithParam<int> {
   protected:
     std::mt19937 generator{7};
-    std::vector<MassProblem> draw(int count) {
-        std::vector<MassProblem> problems;
+    std::vector<ConversionProblem> draw(int count) {
+        std::vector<ConversionProblem> problems;
         for (int i = 0; i < count; ++i) {
-            problems.push_back(drawMassProblem(
+            problems.push_back(kMasses.draw(
                 GetParam(), [this] { return static_cast<float>(generator() >> 8) * 0x1p-24f; }));
         }
         return problems;
@@ -31,7 +31,7 @@ class ManyProblems : public ::testing::TestWithParam<int> {
 
 TEST_P(ManyProblems, FollowTheUnitRulesOfTheLevel) {
     std::set<std::pair<int, int>> pairs;
-    for (const MassProblem& p : draw(5000)) {
+    for (const ConversionProblem& p : draw(5000)) {
         ASSERT_NE(p.VonEinheit, p.NachEinheit);
         pairs.insert({p.VonEinheit, p.NachEinheit});
     }
@@ -54,7 +54,7 @@ TEST_P(ManyProblems, FollowTheUnitRulesOfTheLevel) {
 TEST_P(ManyProblems, GiveNumbersInTheRangeOfTheirCase) {
     const int level = GetParam();
     bool sawZero = false;
-    for (const MassProblem& p : draw(5000)) {
+    for (const ConversionProblem& p : draw(5000)) {
         ASSERT_GE(p.Zahl, 0);
         ASSERT_EQ(p.Zahl, p.Mantisse * std::pow(10.0, -p.Kommastellen));
         sawZero = sawZero || p.Zahl == 0;
@@ -83,19 +83,19 @@ TEST_P(ManyProblems, GiveNumbersInTheRangeOfTheirCase) {
 INSTANTIATE_TEST_SUITE_P(EveryLevel, ManyProblems, ::testing::Values(1, 2, 3));
 
 TEST(MassProblem, ExpectsTheGivenMassInTheTargetUnit) {
-    MassProblem p;
+    ConversionProblem p;
     p.VonEinheit = Kg;
     p.NachEinheit = G;
     p.Zahl = 2.5;
-    EXPECT_DOUBLE_EQ(p.expected(), 2500);
+    EXPECT_DOUBLE_EQ(kMasses.expected(p), 2500);
     p.VonEinheit = G;
     p.NachEinheit = T;
     p.Zahl = 999;
-    EXPECT_DOUBLE_EQ(p.expected(), 0.000999);
+    EXPECT_DOUBLE_EQ(kMasses.expected(p), 0.000999);
     p.VonEinheit = Dag;
     p.NachEinheit = Kg;
     p.Zahl = 35;
-    EXPECT_EQ(static_cast<float>(p.expected()), 0.35f);
+    EXPECT_EQ(static_cast<float>(kMasses.expected(p)), 0.35f);
 }
 
 } // namespace

@@ -254,10 +254,12 @@ TEST(LengthProblems, ConvertAsAChildLearnsIt) {
         {VollSchwer, {unit(1), unit(2), pick(1, 3), pick(0, 1000)}, "0", 0},
     };
     for (Case c : cases) {
-        const zifferix::LengthProblem p =
-            zifferix::drawLengthProblem(c.level, [&] { return next(c.draws); });
+        const zifferix::ConversionProblem p =
+            zifferix::kLengths.draw(c.level, [&] { return next(c.draws); });
         EXPECT_EQ(forms::CStr(p.Zahl), c.given);
-        EXPECT_TRUE(forms::SingleEquals(static_cast<float>(c.expected), p.expected())) << c.given;
+        EXPECT_TRUE(
+            forms::SingleEquals(static_cast<float>(c.expected), zifferix::kLengths.expected(p)))
+            << c.given;
     }
 }
 
@@ -268,7 +270,7 @@ TEST(LengthProblems, FollowTheRulesOfEachLevel) {
         std::set<std::pair<int, int>> pairs;
         bool belowOneMetreToKm = false;
         for (int i = 0; i < 20000; ++i) {
-            const zifferix::LengthProblem p = zifferix::drawLengthProblem(level, rnd);
+            const zifferix::ConversionProblem p = zifferix::kLengths.draw(level, rnd);
             pairs.insert({p.VonEinheit, p.NachEinheit});
             ASSERT_NE(p.VonEinheit, p.NachEinheit);
             ASSERT_GE(p.Zahl, 0);

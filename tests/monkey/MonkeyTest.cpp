@@ -81,11 +81,8 @@ class Monkey {
                 h.runtime.close(*form);
             }
         } else if (what < 52 && form == &h.start()) {
-            static constexpr Game kGames[] = {Game::Uhr,       Game::Berg,   Game::Waage,
-                                              Game::Netz,      Game::Ballon, Game::Wander,
-                                              Game::Bruchteile};
-            showGame(h, kGames[roll(std::size(kGames))], static_cast<Level>(roll(3) + 1),
-                     roll(2) == 0);
+            showGame(h, zifferix::kRow[roll(zifferix::kRow.size())],
+                     static_cast<Level>(roll(3) + 1), roll(2) == 0);
         } else if (what < 80) {
             answerRight(h, *form);
         } else {

@@ -208,7 +208,7 @@ truncate -s -1 "$root/usr/share/zifferix/web/index.html"
 
 step "a game played in Chromium against it, and the service worker's fetches"
 : >"$work/apache/access.log"
-ZIFFERIX_URL=$site node --test "$here/../web/server.test.mjs" ||
+ZIFFERIX_URL=$site ZIFFERIX_TABLES=$build/answer-tables.json node --test "$here/../web/server.test.mjs" ||
     fail "the game in Chromium"
 # A first visit asked for every file of the build once, and the worker took what the page had
 # loaded from the browser's cache: each file was sent whole once, and nothing else was asked.

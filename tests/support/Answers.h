@@ -4,11 +4,12 @@
 // them, so that tests and the monkey can play to the end.
 
 #include "balance/frmwaage.h"
-#include "balloon/MassProblem.h"
+#include "balloon/Masses.h"
 #include "balloon/frmBallon.h"
 #include "clock/frmUhr.h"
 #include "flying/frmWander.h"
 #include "glass/frmbruchteile.h"
+#include "mountain/Lengths.h"
 #include "mountain/frmBerg.h"
 #include "spider/frmNetz.h"
 #include "start/Zifferix.h"
@@ -59,7 +60,7 @@ inline std::string mountainAnswer(const zifferix::frmBerg& mountain) {
     const auto exponent = [](const std::string& unit) {
         for (const auto& u : zifferix::kLengthUnits) {
             if (u.text == unit) {
-                return u.exponent;
+                return u.power;
             }
         }
         return 0;

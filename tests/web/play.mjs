@@ -6,13 +6,10 @@ import path from "node:path";
 import { answer, german, number, text, waitFor } from "./lib.mjs";
 import { SITE } from "./server.mjs";
 
-// The program's own unit tables, which the build writes beside the site
-// (tests/support/tables.cpp); read when a conversion game is first played.
-let tables;
-const units = (kind) => {
-    tables ??= JSON.parse(readFileSync(process.env.ZIFFERIX_TABLES ?? path.join(SITE, "..", "answer-tables.json"), "utf8"));
-    return tables[kind];
-};
+// The program's own tables of games and units, which the build writes beside the site
+// (tests/support/tables.cpp).
+const tables = JSON.parse(readFileSync(process.env.ZIFFERIX_TABLES ?? path.join(SITE, "..", "answer-tables.json"), "utf8"));
+const units = (kind) => tables[kind];
 
 // The answers as every suite that plays these games reads them from the screen.
 export const spiderAnswer = async (page) =>
@@ -95,16 +92,15 @@ async function glass(page) {
     }
 }
 
-// The games in the order of the row, with their options on the start screen and their links.
-export const GAMES = [
-    { form: "frmUhr", option: "opt1", link: "uhr", title: "Kleines ein mal eins", play: (page, level) => clock(page, 10 * level) },
-    { form: "frmBerg", option: "opt2", link: "berg", title: "Längenmaße", play: mountain },
-    { form: "frmwaage", option: "opt5", link: "waage", title: "Ausgleich", play: balance },
-    { form: "frmNetz", option: "opt4", link: "spinne", title: "Multiplikation", play: spider },
-    { form: "frmBallon", option: "opt6", link: "ballon", title: "Massemaße", play: balloon },
-    { form: "frmWander", option: "opt8", link: "zahlen", title: "Addition / Subtraktion", play: flying },
-    { form: "frmbruchteile", option: "opt3", link: "glas", title: "Bruchteile", play: glass },
-];
+// How each game is played to its end, by its screen.
+const PLAYERS = {
+    frmUhr: (page, level) => clock(page, 10 * level), frmBerg: mountain, frmwaage: balance, frmNetz: spider,
+    frmBallon: balloon, frmWander: flying, frmbruchteile: glass,
+};
+// The games in the order of the row, as the program's table has them: each with its screen, its
+// window's title, its link and its option on the start screen. The row's own line last.
+export const GAMES = tables.games.map((game) => ({ ...game, play: PLAYERS[game.form] }));
+export const ROW = { ...tables.row, title: tables.row.caption };
 
 // The answer to a problem as the answer box describes it to a screen reader, in the program's
 // own words: "15 mal 4", "345,6 Zentimeter sind wie viel Meter?", "drei Viertel von 20",

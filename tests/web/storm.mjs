@@ -8,9 +8,8 @@
 
 import { randomBytes } from "node:crypto";
 import { ENGINE, VIEWPORTS, focused, lacks, paste, reload, tabletTypes, waitFor, waitForTitle } from "./lib.mjs";
-import { GAMES } from "./play.mjs";
+import { GAMES, ROW } from "./play.mjs";
 
-const ROW = { option: "opt10", title: "das Spiel" };
 const LEVELS = { optEinfach: "leicht", optMittel: "normal", optSchwer: "voll schwer" };
 export const TARGETS = [...GAMES, ROW].flatMap((g) => Object.entries(LEVELS).map(([level, name]) =>
     ({ key: `${g.option}/${level}`, name: `${g.title} ${name}`, option: g.option, level })));

@@ -20,11 +20,11 @@ namespace web {
 
 using forms::changed;
 
-class Element {
+class Binding {
   public:
-    virtual ~Element() = default;
-    Element(const Element&) = delete;
-    Element& operator=(const Element&) = delete;
+    virtual ~Binding() = default;
+    Binding(const Binding&) = delete;
+    Binding& operator=(const Binding&) = delete;
 
     forms::Control& control() const { return control_; }
     const val& node() const { return node_; }
@@ -35,7 +35,7 @@ class Element {
     void sync(forms::Zoom zoom, forms::Contrast contrast);
 
   protected:
-    Element(forms::Control& control, val node, int id);
+    Binding(forms::Control& control, val node, int id);
 
     // Where the element lies in its parent, in CSS pixels, and what decides it.
     using Area = forms::PixelRect;
@@ -76,9 +76,20 @@ class Element {
     val described_ = val::undefined();
 };
 
-// Makes the element for a control inside parent. `id` names it to the page's input handlers.
-std::unique_ptr<Element> bind(forms::Control& control, const val& parent, int id);
-// The same for the drawn kinds: shapes, lines and pictures (Drawings.cpp).
-std::unique_ptr<Element> bindDrawing(forms::Control& control, const val& parent, int id);
+// The binding of each kind of control, with its element inside parent; `id` names it to the
+// page's input handlers. The drawn kinds (shapes, lines and pictures) in Drawings.cpp.
+std::unique_ptr<Binding> bindingFor(forms::Label& label, const val& parent, int id);
+std::unique_ptr<Binding> bindingFor(forms::TextBox& box, const val& parent, int id);
+std::unique_ptr<Binding> bindingFor(forms::CommandButton& button, const val& parent, int id);
+std::unique_ptr<Binding> bindingFor(forms::OptionButton& option, const val& parent, int id);
+std::unique_ptr<Binding> bindingFor(forms::Frame& frame, const val& parent, int id);
+std::unique_ptr<Binding> bindingFor(forms::Shape& shape, const val& parent, int id);
+std::unique_ptr<Binding> bindingFor(forms::Line& line, const val& parent, int id);
+std::unique_ptr<Binding> bindingFor(forms::Image& image, const val& parent, int id);
+
+// Makes the element for a control inside parent, and its binding: the one for its kind.
+inline std::unique_ptr<Binding> bind(forms::Control& control, const val& parent, int id) {
+    return forms::visit(control, [&](auto& kind) { return bindingFor(kind, parent, id); });
+}
 
 } // namespace web

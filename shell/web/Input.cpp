@@ -1,6 +1,6 @@
 // Input from the page: clicks, keys and text, fed into the runtime as on the desktop.
 
-#include "web/WebView.h"
+#include "web/View.h"
 
 #include "forms/Utf8.h"
 
@@ -50,28 +50,28 @@ forms::Key keyOf(const KeyEvent& e) {
 
 } // namespace
 
-void WebView::click(int id) {
+void View::click(int id) {
     if (forms::Control* c = controlOf(id)) {
         runtime_.click(*c);
         afterEvent();
     }
 }
 
-void WebView::focus(int id) {
+void View::focus(int id) {
     if (forms::Control* c = controlOf(id)) {
         runtime_.focus(*c);
         afterEvent();
     }
 }
 
-void WebView::close(int layer) {
+void View::close(int layer) {
     if (layer >= 0 && static_cast<std::size_t>(layer) < layers_.size()) {
         runtime_.close(*layers_[static_cast<std::size_t>(layer)].form);
         afterEvent();
     }
 }
 
-bool WebView::key(const KeyEvent& e) {
+bool View::key(const KeyEvent& e) {
     if (runtime_.ended()) {
         return false;
     }
@@ -80,12 +80,12 @@ bool WebView::key(const KeyEvent& e) {
     return taken;
 }
 
-void WebView::text(const std::string& text) {
+void View::text(const std::string& text) {
     keyboard_.text(text);
     afterEvent();
 }
 
-void WebView::paste(const std::string& text) {
+void View::paste(const std::string& text) {
     keyboard_.paste(text);
     afterEvent();
 }
@@ -93,7 +93,7 @@ void WebView::paste(const std::string& text) {
 // A new viewport, a window resized or a device turned: the screens are zoomed to fit it at once,
 // and the start screen takes the layout that suits it best; a game keeps its layout until it
 // ends, so that nothing in play jumps to another place.
-void WebView::resize(double width, double height) {
+void View::resize(double width, double height) {
     if (runtime_.ended()) {
         return;
     }
@@ -102,7 +102,7 @@ void WebView::resize(double width, double height) {
     afterEvent();
 }
 
-void WebView::dismissMessage() {
+void View::dismissMessage() {
     services_.messageBox.dismiss();
     afterEvent();
 }

@@ -9,7 +9,7 @@
 #include "forms/Keys.h"
 #include "forms/Runtime.h"
 #include "forms/Sync.h"
-#include "web/Elements.h"
+#include "web/Bindings.h"
 #include "web/WebServices.h"
 
 #include <memory>
@@ -30,12 +30,12 @@ struct KeyEvent {
     bool repeat = false;
 };
 
-class WebView {
+class View {
   public:
-    WebView(forms::Runtime& runtime, WebServices& services);
-    ~WebView();
-    WebView(const WebView&) = delete;
-    WebView& operator=(const WebView&) = delete;
+    View(forms::Runtime& runtime, WebServices& services);
+    ~View();
+    View(const View&) = delete;
+    View& operator=(const View&) = delete;
 
     // Brings every layer up to date with its form, after any event.
     void afterEvent();
@@ -66,7 +66,7 @@ class WebView {
     struct Layer {
         forms::Form* form;
         val node;
-        std::vector<Element*> elements;
+        std::vector<Binding*> bindings;
         std::optional<bool> shown;
         std::optional<forms::Color> back;
     };
@@ -79,7 +79,7 @@ class WebView {
     void showContrast();
     void speak();
     forms::Control* controlOf(int id) const;
-    Element* elementOf(const forms::Control* control) const;
+    Binding* bindingOf(const forms::Control* control) const;
     bool keepsKeyboard(const Layer& layer, const forms::Control* focused) const;
 
     void schedule();
@@ -96,7 +96,7 @@ class WebView {
     forms::Keyboard keyboard_{runtime_, true};
     val stage_;
     std::vector<Layer> layers_;
-    std::vector<std::unique_ptr<Element>> elements_; // by id
+    std::vector<std::unique_ptr<Binding>> bindings_; // by id
     forms::Form* raised_ = nullptr;
     forms::SyncRule sync_{runtime_};
     std::string title_;

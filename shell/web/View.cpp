@@ -1,4 +1,4 @@
-#include "web/WebView.h"
+#include "web/View.h"
 
 #include <emscripten/emscripten.h>
 
@@ -7,7 +7,7 @@
 
 namespace web {
 
-WebView::WebView(forms::Runtime& runtime, WebServices& services)
+View::View(forms::Runtime& runtime, WebServices& services)
     : runtime_(runtime), services_(services),
       stage_(document().call<val>("getElementById", std::string("stage"))),
       spoken_(document().call<val>("getElementById", std::string("spoken"))) {
@@ -19,7 +19,7 @@ WebView::WebView(forms::Runtime& runtime, WebServices& services)
 
 // The page's own pieces (the message box, the close boxes) grow with the screens. Where the
 // screens would be too small to read, the page asks to turn the device, and the game waits.
-void WebView::showScreen() {
+void View::showScreen() {
     const forms::Zoom zoom = services_.screen.zoom();
     if (zoom != shownZoom_) {
         document()["documentElement"]["style"].call<void>("setProperty", std::string("--zoom"),
@@ -34,14 +34,14 @@ void WebView::showScreen() {
     }
 }
 
-WebView::~WebView() {
+View::~View() {
     cancelWakeUps();
     for (const Layer& layer : layers_) {
         layer.node.call<void>("remove");
     }
 }
 
-void WebView::addLayer(forms::Form& form) {
+void View::addLayer(forms::Form& form) {
     // Made and first brought up to date outside the page, then put in at once.
     Layer layer{&form, makeDetached("div", "form"), {}, {}, {}};
     layer.node.call<void>("setAttribute", std::string("data-form"), form.name());
@@ -60,18 +60,18 @@ void WebView::addLayer(forms::Form& form) {
     // Elements are made in the order the form declares its controls: later ones lie on top.
     for (forms::Control* control : form.controls()) {
         val parent = layer.node;
-        for (const auto& e : elements_) {
+        for (const auto& e : bindings_) {
             if (&e->control() == control->container()) {
                 parent = e->node();
             }
         }
-        elements_.push_back(bind(*control, parent, static_cast<int>(elements_.size())));
-        layer.elements.push_back(elements_.back().get());
+        bindings_.push_back(bind(*control, parent, static_cast<int>(bindings_.size())));
+        layer.bindings.push_back(bindings_.back().get());
     }
     layers_.push_back(std::move(layer));
 }
 
-void WebView::syncLayer(Layer& layer) {
+void View::syncLayer(Layer& layer) {
     const forms::Form& form = *layer.form;
     // A hidden form's layer waits as it is: it is brought up to date when it is shown again.
     if (!form.Visible() && layer.shown == false) {
@@ -83,7 +83,7 @@ void WebView::syncLayer(Layer& layer) {
         layer.back = back;
     }
     const forms::Zoom zoom = services_.screen.zoom();
-    for (Element* e : layer.elements) {
+    for (Binding* e : layer.bindings) {
         e->sync(zoom, contrast_);
     }
     if (layer.shown != form.Visible()) {
@@ -92,7 +92,7 @@ void WebView::syncLayer(Layer& layer) {
     }
 }
 
-void WebView::afterEvent() {
+void View::afterEvent() {
     if (runtime_.ended()) {
         farewell();
         return;
@@ -120,7 +120,7 @@ void WebView::afterEvent() {
 
 // What the screens said during the event, into the live region as a new line of its own, so
 // that the same words said twice are heard twice.
-void WebView::speak() {
+void View::speak() {
     const std::string said = runtime_.speech().take();
     if (said.empty()) {
         return;
@@ -129,18 +129,18 @@ void WebView::speak() {
     setText(make("p", spoken_), said);
 }
 
-void WebView::systemContrast(bool more) {
+void View::systemContrast(bool more) {
     systemContrast_ = more;
     afterEvent();
 }
 
-void WebView::linkContrast(bool more) {
+void View::linkContrast(bool more) {
     linkContrast_ = more;
     afterEvent();
 }
 
 // The page's own pieces (the message box, the goodbye, the focus) follow the screens' look.
-void WebView::showContrast() {
+void View::showContrast() {
     contrast_ =
         systemContrast_ || linkContrast_ ? forms::Contrast::More : forms::Contrast::AsDesigned;
     if (contrast_ != shownContrast_) {
@@ -151,7 +151,7 @@ void WebView::showContrast() {
 }
 
 // Only the top form of the modal chain takes input; the others wait beneath it, covered.
-void WebView::showActive() {
+void View::showActive() {
     forms::Form* active = runtime_.activeForm();
     if (active != raised_) {
         for (Layer& layer : layers_) {
@@ -186,7 +186,7 @@ void WebView::showActive() {
         }
         return;
     }
-    if (Element* e = elementOf(focused)) {
+    if (Binding* e = bindingOf(focused)) {
         const val& target = e->focusTarget();
         if (document()["activeElement"] != target) {
             val options = val::object();
@@ -199,12 +199,12 @@ void WebView::showActive() {
 // A shown box of the game in front keeps the focus while the game has put its own focus on
 // nothing, between two problems, and by touch also while it is on a button: the keyboard stays
 // open, its Enter key goes to that button, and a screen reader hears no wandering focus.
-bool WebView::keepsKeyboard(const Layer& layer, const forms::Control* focused) const {
+bool View::keepsKeyboard(const Layer& layer, const forms::Control* focused) const {
     if (focused != nullptr && (!touch_ || focused->kind() == forms::ControlKind::TextBox)) {
         return false;
     }
     const val current = document()["activeElement"];
-    for (const Element* e : layer.elements) {
+    for (const Binding* e : layer.bindings) {
         if (e->control().kind() == forms::ControlKind::TextBox && e->control().shown() &&
             e->node() == current) {
             return true;
@@ -213,8 +213,8 @@ bool WebView::keepsKeyboard(const Layer& layer, const forms::Control* focused) c
     return false;
 }
 
-Element* WebView::elementOf(const forms::Control* control) const {
-    for (const auto& e : elements_) {
+Binding* View::bindingOf(const forms::Control* control) const {
+    for (const auto& e : bindings_) {
         if (&e->control() == control) {
             return e.get();
         }
@@ -223,7 +223,7 @@ Element* WebView::elementOf(const forms::Control* control) const {
 }
 
 // The run has ended: a page cannot close its tab, so it says goodbye and offers a new run.
-void WebView::farewell() {
+void View::farewell() {
     cancelWakeUps();
     showScreen();
     stage_.set("hidden", true);
@@ -233,11 +233,11 @@ void WebView::farewell() {
     goodbye.call<val>("querySelector", std::string("button")).call<void>("focus");
 }
 
-forms::Control* WebView::controlOf(int id) const {
-    if (id < 0 || static_cast<std::size_t>(id) >= elements_.size()) {
+forms::Control* View::controlOf(int id) const {
+    if (id < 0 || static_cast<std::size_t>(id) >= bindings_.size()) {
         return nullptr;
     }
-    return &elements_[static_cast<std::size_t>(id)]->control();
+    return &bindings_[static_cast<std::size_t>(id)]->control();
 }
 
 } // namespace web

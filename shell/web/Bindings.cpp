@@ -1,4 +1,4 @@
-#include "web/Elements.h"
+#include "web/Bindings.h"
 
 #include "forms/Caption.h"
 #include "forms/Form.h"
@@ -31,10 +31,10 @@ void setCaption(const val& node, const std::string& caption) {
     node.call<void>("append", c.text.substr(c.at + c.length));
 }
 
-class LabelElement final : public Element {
+class LabelBinding final : public Binding {
   public:
-    LabelElement(forms::Label& label, const val& parent, int id)
-        : Element(label, make("div", parent, "label"), id), label_(label) {}
+    LabelBinding(forms::Label& label, const val& parent, int id)
+        : Binding(label, make("div", parent, "label"), id), label_(label) {}
 
   private:
     bool letsMouseThrough() const override { return true; }
@@ -66,10 +66,10 @@ class LabelElement final : public Element {
     std::optional<forms::Look> look_;
 };
 
-class TextBoxElement final : public Element {
+class TextBoxBinding final : public Binding {
   public:
-    TextBoxElement(forms::TextBox& box, const val& parent, int id)
-        : Element(box, make("input", parent, "textbox"), id), box_(box) {
+    TextBoxBinding(forms::TextBox& box, const val& parent, int id)
+        : Binding(box, make("input", parent, "textbox"), id), box_(box) {
         setAttribute(node_, "type", "text");
         setAttribute(node_, "autocomplete", "off");
         setAttribute(node_, "autocapitalize", "off");
@@ -125,10 +125,10 @@ class TextBoxElement final : public Element {
     std::optional<forms::Look> look_;
 };
 
-class ButtonElement final : public Element {
+class ButtonBinding final : public Binding {
   public:
-    ButtonElement(forms::CommandButton& button, const val& parent, int id)
-        : Element(button, make("button", parent, "button"), id), button_(button) {
+    ButtonBinding(forms::CommandButton& button, const val& parent, int id)
+        : Binding(button, make("button", parent, "button"), id), button_(button) {
         setAttribute(node_, "type", "button");
     }
 
@@ -150,10 +150,10 @@ class ButtonElement final : public Element {
     std::optional<forms::Look> look_;
 };
 
-class OptionElement final : public Element {
+class OptionBinding final : public Binding {
   public:
-    OptionElement(forms::OptionButton& option, const val& parent, int id)
-        : Element(option, make("label", parent, "option"), id), option_(option),
+    OptionBinding(forms::OptionButton& option, const val& parent, int id)
+        : Binding(option, make("label", parent, "option"), id), option_(option),
           radio_(make("input", node_)), caption_(make("span", node_)) {
         setAttribute(radio_, "type", "radio");
         // The options of a frame are one group of radio buttons, named by the frame's title.
@@ -185,10 +185,10 @@ class OptionElement final : public Element {
     std::optional<forms::Look> look_;
 };
 
-class FrameElement final : public Element {
+class FrameBinding final : public Binding {
   public:
-    FrameElement(forms::Frame& frame, const val& parent, int id)
-        : Element(frame, make("div", parent, "frame"), id), frame_(frame),
+    FrameBinding(forms::Frame& frame, const val& parent, int id)
+        : Binding(frame, make("div", parent, "frame"), id), frame_(frame),
           box_(make("div", node_, "frame-box")), title_(make("span", node_, "frame-title")) {
         setAttribute(title_, "id", "title-" + std::to_string(id));
         setAttribute(node_, "aria-labelledby", "title-" + std::to_string(id));
@@ -214,13 +214,13 @@ class FrameElement final : public Element {
 
 } // namespace
 
-Element::Element(forms::Control& control, val node, int id)
+Binding::Binding(forms::Control& control, val node, int id)
     : node_(std::move(node)), style_(node_["style"]), control_(control), id_(id) {
     setAttribute(node_, "data-id", std::to_string(id));
     setAttribute(node_, "data-name", control.name());
 }
 
-void Element::enable(bool enabled) {
+void Binding::enable(bool enabled) {
     val target = focusTarget();
     if (target["disabled"].isUndefined()) {
         node_["classList"].call<void>("toggle", std::string("disabled"), !enabled);
@@ -229,15 +229,15 @@ void Element::enable(bool enabled) {
     }
 }
 
-Element::Area Element::area(forms::Zoom zoom) const {
+Binding::Area Binding::area(forms::Zoom zoom) const {
     return forms::pixelRect(zoom, control_);
 }
 
-Element::Place Element::place() const {
+Binding::Place Binding::place() const {
     return {control_.Left, control_.Top, control_.Width, control_.Height, 0};
 }
 
-void Element::setLook(const forms::Look& look, bool paintsOwn) {
+void Binding::setLook(const forms::Look& look, bool paintsOwn) {
     style_.set("color", cssColour(look.fore));
     style_.set("background", paintsOwn ? cssColour(look.back) : std::string("transparent"));
     style_.call<void>("setProperty", std::string("--edge"),
@@ -246,7 +246,7 @@ void Element::setLook(const forms::Look& look, bool paintsOwn) {
 
 // The name on the element that takes the focus; the description in a hidden text beside the
 // element, made when there first is one, and named by aria-describedby.
-void Element::syncSpoken() {
+void Binding::syncSpoken() {
     const val& target = focusTarget();
     if (changed(name_, control_.AccessibleName)) {
         if (name_->empty()) {
@@ -267,7 +267,7 @@ void Element::syncSpoken() {
     }
 }
 
-void Element::sync(forms::Zoom zoom, forms::Contrast contrast) {
+void Binding::sync(forms::Zoom zoom, forms::Contrast contrast) {
     contrast_ = contrast;
     const forms::Control& c = control_;
     if (changed(shown_, c.Visible)) {
@@ -304,27 +304,20 @@ void Element::sync(forms::Zoom zoom, forms::Contrast contrast) {
     syncSpoken();
 }
 
-std::unique_ptr<Element> bind(forms::Control& control, const val& parent, int id) {
-    using forms::ControlKind;
-    switch (control.kind()) {
-    case ControlKind::Label:
-        return std::make_unique<LabelElement>(static_cast<forms::Label&>(control), parent, id);
-    case ControlKind::TextBox:
-        return std::make_unique<TextBoxElement>(static_cast<forms::TextBox&>(control), parent, id);
-    case ControlKind::CommandButton:
-        return std::make_unique<ButtonElement>(static_cast<forms::CommandButton&>(control), parent,
-                                               id);
-    case ControlKind::OptionButton:
-        return std::make_unique<OptionElement>(static_cast<forms::OptionButton&>(control), parent,
-                                               id);
-    case ControlKind::Frame:
-        return std::make_unique<FrameElement>(static_cast<forms::Frame&>(control), parent, id);
-    case ControlKind::Shape:
-    case ControlKind::Line:
-    case ControlKind::Image:
-        return bindDrawing(control, parent, id);
-    }
-    return nullptr;
+std::unique_ptr<Binding> bindingFor(forms::Label& label, const val& parent, int id) {
+    return std::make_unique<LabelBinding>(label, parent, id);
+}
+std::unique_ptr<Binding> bindingFor(forms::TextBox& box, const val& parent, int id) {
+    return std::make_unique<TextBoxBinding>(box, parent, id);
+}
+std::unique_ptr<Binding> bindingFor(forms::CommandButton& button, const val& parent, int id) {
+    return std::make_unique<ButtonBinding>(button, parent, id);
+}
+std::unique_ptr<Binding> bindingFor(forms::OptionButton& option, const val& parent, int id) {
+    return std::make_unique<OptionBinding>(option, parent, id);
+}
+std::unique_ptr<Binding> bindingFor(forms::Frame& frame, const val& parent, int id) {
+    return std::make_unique<FrameBinding>(frame, parent, id);
 }
 
 } // namespace web

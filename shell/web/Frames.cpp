@@ -1,7 +1,7 @@
 // Time in the page: the runtime's clock fed from animation frames, asked for only while a timer
 // of a visible form runs, and from a timeout while the next tick is far off.
 
-#include "web/WebView.h"
+#include "web/View.h"
 
 #include <emscripten/emscripten.h>
 #include <emscripten/eventloop.h>
@@ -16,7 +16,7 @@ constexpr double kSleepAbove = 40;
 } // namespace
 
 // While the page asks to turn the device, the game waits and its time stands still.
-void WebView::schedule() {
+void View::schedule() {
     const std::optional<double> wait =
         askingToTurn_ == true ? std::nullopt : clock_.untilNextTick(emscripten_get_now());
     if (!wait) {
@@ -32,19 +32,19 @@ void WebView::schedule() {
         timeout_ = 0;
     }
     if (*wait > kSleepAbove) {
-        timeout_ = emscripten_set_timeout(&WebView::onTimeout, *wait - kSleepAbove / 2, this);
+        timeout_ = emscripten_set_timeout(&View::onTimeout, *wait - kSleepAbove / 2, this);
     } else {
         requestFrame();
     }
 }
 
-void WebView::requestFrame() {
+void View::requestFrame() {
     if (frameRequest_ == 0) {
-        frameRequest_ = emscripten_request_animation_frame(&WebView::onFrame, this);
+        frameRequest_ = emscripten_request_animation_frame(&View::onFrame, this);
     }
 }
 
-void WebView::cancelWakeUps() {
+void View::cancelWakeUps() {
     if (frameRequest_ != 0) {
         emscripten_cancel_animation_frame(frameRequest_);
         frameRequest_ = 0;
@@ -55,20 +55,20 @@ void WebView::cancelWakeUps() {
     }
 }
 
-int WebView::onFrame(double, void* self) {
-    auto* view = static_cast<WebView*>(self);
+int View::onFrame(double, void* self) {
+    auto* view = static_cast<View*>(self);
     view->frameRequest_ = 0;
     view->frame();
     return EM_FALSE;
 }
 
-void WebView::onTimeout(void* self) {
-    auto* view = static_cast<WebView*>(self);
+void View::onTimeout(void* self) {
+    auto* view = static_cast<View*>(self);
     view->timeout_ = 0;
     view->requestFrame();
 }
 
-void WebView::frame() {
+void View::frame() {
     if (!clock_.running()) {
         schedule();
         return;
@@ -79,7 +79,7 @@ void WebView::frame() {
 
 // A tick changes what the child sees in front; the layers beneath are covered by it and are
 // brought up to date as soon as anything else happens.
-void WebView::afterTick() {
+void View::afterTick() {
     forms::Form* front = sync_.frontOnly();
     if (front == nullptr) {
         afterEvent();
