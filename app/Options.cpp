@@ -110,6 +110,14 @@ Options parseOptions(const std::vector<std::string_view>& arguments) {
             options.choice.contrast = true;
             continue;
         }
+        if (argument == "--vorlesen") {
+            options.choice.readAloud = true;
+            continue;
+        }
+        if (argument == "--normale-zeit") {
+            options.choice.normalTime = true;
+            continue;
+        }
         const auto option = valued(arguments, i);
         if (!option) {
             return refuse("unbekannte Angabe " + quoted(argument) +
@@ -124,7 +132,7 @@ Options parseOptions(const std::vector<std::string_view>& arguments) {
 
 std::string usage() {
     return "Aufruf: zifferix [--zoom=F] [--spiel=SPIEL] [--stufe=STUFE] [--mehr-zeit] "
-           "[--kontrast]\n"
+           "[--kontrast] [--vorlesen] [--normale-zeit]\n"
            "Zifferix, das Kopfrechnen-Training für die Schule.\n"
            "\n"
            "  --zoom=F         alles F-mal so groß wie entworfen, F von 1 bis 4, etwa 1,5\n"
@@ -139,6 +147,9 @@ std::string usage() {
            "                   (los geht es erst mit „Los und hopp“)\n"
            "  --mehr-zeit      doppelt so viel Zeit bei der Uhr und beim Glas\n"
            "  --kontrast       mehr Kontrast: alle Texte und Ränder deutlich abgesetzt\n"
+           "  --vorlesen       liest jede Aufgabe vor, mit der deutschen Stimme des Rechners;\n"
+           "                   F2 oder ein Klick auf den Lautsprecher sagt sie noch einmal\n"
+           "                   (dazu doppelt so viel Zeit, außer mit --normale-zeit)\n"
            "  --help           diese Hilfe zeigen\n"
            "  --version        die Version zeigen\n";
 }

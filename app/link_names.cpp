@@ -1,6 +1,6 @@
 // Prints the names that links choose games and levels by, with the captions the start screen
-// shows, as JSON: the teacher's page of links (links.html) is made from them when the site is
-// built, so that it names exactly what the program reads.
+// shows, and what a teacher may add to a link, as JSON: the teacher's page of links (links.html) is
+// made from them when the site is built, so that it names exactly what the program reads.
 
 #include "start/Choices.h"
 
@@ -21,6 +21,13 @@ template <std::size_t N> std::string json(const std::array<zifferix::Named, N>& 
 } // namespace
 
 int main() {
-    std::printf("{\"games\": %s,\n \"levels\": %s}\n", json(zifferix::kGameNames).c_str(),
-                json(zifferix::kLevelNames).c_str());
+    using namespace zifferix;
+    // What a teacher may add to every link, as the teacher's page switches it.
+    const std::array<Named, 3> additions{{
+        {kMoreTimeName, "Mehr Zeit"},
+        {kContrastName, "Mehr Kontrast"},
+        {kReadAloudName, "Vorlesen"},
+    }};
+    std::printf("{\"games\": %s,\n \"levels\": %s,\n \"additions\": %s}\n",
+                json(kGameNames).c_str(), json(kLevelNames).c_str(), json(additions).c_str());
 }

@@ -113,6 +113,11 @@ int main(int argc, char* argv[]) {
         view.setContrast(forms::Contrast::More);
     }
     program.run();
+    view.afterEvent();
+    if (options.choice.readAloud && !view.readAloud()) {
+        std::fputs("zifferix: Vorlesen geht hier nicht: Dieses Gerät hat keine deutsche Stimme.\n",
+                   stderr);
+    }
     program.choose(options.choice);
     view.afterEvent();
     // The icon is drawn from SVG: not needed before the window is on the screen.

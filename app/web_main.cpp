@@ -48,8 +48,23 @@ void choose(const std::string& link) {
         return;
     }
     run->view.linkContrast(choice->contrast);
+    run->view.readAloud(choice->readAloud);
     if (run->program.choose(*choice)) {
         run->view.afterEvent();
+    }
+}
+
+// The page's voice has said what it was saying.
+void voiceDone() {
+    if (run) {
+        run->view.voiceDone();
+    }
+}
+
+// The speaker sign or F2: what the screen shows, said again.
+void again() {
+    if (run) {
+        run->runtime.sayAgain();
     }
 }
 
@@ -147,6 +162,8 @@ EMSCRIPTEN_BINDINGS(zifferix) {
     emscripten::function("resize", &resize);
     emscripten::function("touch", &touch);
     emscripten::function("contrast", &contrast);
+    emscripten::function("voiceDone", &voiceDone);
+    emscripten::function("again", &again);
     emscripten::function("dismissMessage", &dismissMessage);
     emscripten::function("holdsPoints", &holdsPoints);
     emscripten::function("playing", &playing);

@@ -17,5 +17,8 @@ set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 # Control files owned by root and readable by all, as dpkg-deb makes them.
 set(CPACK_DEBIAN_PACKAGE_CONTROL_STRICT_PERMISSION ON)
 set(CPACK_PRE_BUILD_SCRIPTS ${PROJECT_SOURCE_DIR}/packaging/Permissions.cmake)
-set(CPACK_DEBIAN_PACKAGE_DEPENDS "fonts-liberation, fonts-comic-neue")
+# Reading aloud speaks through Qt's speech-dispatcher plugin; speech-dispatcher recommends
+# espeak-ng's voices, German among them.
+set(CPACK_DEBIAN_PACKAGE_DEPENDS
+    "fonts-liberation, fonts-comic-neue, qt6-speech-speechd-plugin, speech-dispatcher")
 include(CPack)

@@ -2,9 +2,14 @@
 # Sourced by run.sh, test.sh, package.sh, web.sh and the benchmarks: `install_missing run`,
 # `test`, `package`, `web` or `bench`.
 
+# Reading aloud speaks through speech-dispatcher with espeak-ng's German voice, where the
+# system has nothing better; Qt's CMake files for text to speech ask for QML's, which Debian's
+# qt6-speech-dev does not depend on.
 RUN_PACKAGES=(
     cmake ninja-build g++
     qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
+    qt6-speech-dev qt6-declarative-dev qt6-speech-speechd-plugin
+    speech-dispatcher speech-dispatcher-espeak-ng
     fonts-liberation fonts-comic-neue
 )
 # The browser edition: Debian's emscripten, and Python's font tools to cut the page's fonts

@@ -21,6 +21,9 @@ body { margin: 1.5rem auto; max-width: 60rem; padding: 0 1rem; }
 h1 { font-size: 1.4rem; margin: 0 0 0.5rem; }
 p { margin: 0.3rem 0; }
 .warning { border: 2px solid #c00; padding: 0.4rem 0.6rem; }
+.additions { border: 1px solid #888; margin: 0.6rem 0; padding: 0.3rem 0.8rem 0.5rem; }
+.additions label { margin-right: 1.5rem; white-space: nowrap; }
+.additions input { width: 1.1rem; height: 1.1rem; vertical-align: -0.15rem; }
 .codes { display: grid; grid-template-columns: repeat(3, 1fr); gap: 1rem 1.5rem; margin-top: 1rem; }
 figure { margin: 0; text-align: center; break-inside: avoid; page-break-inside: avoid; }
 figure a { color: inherit; text-decoration: none; display: block; }
@@ -32,7 +35,7 @@ figcaption { line-height: 1.25; }
 /* One A4 page: a row of three levels for each game. */
 @media print {
   body { margin: 0; max-width: none; padding: 0; font-size: 9pt; }
-  header p, .warning { display: none; }
+  header p, .warning, .additions { display: none; }
   h1 { font-size: 11pt; margin-bottom: 1mm; }
   .codes { gap: 1.5mm 6mm; margin-top: 0; }
   .code svg { width: 25mm; height: 25mm; }
@@ -43,7 +46,8 @@ figcaption { line-height: 1.25; }
 """
 
 # Draws each figure's code for the address this page was opened from: the folder of the site,
-# with the link's name after "#".
+# with the link's name after "#", and what the switches add to every link (more time, more
+# contrast, reading aloud), drawn anew when one is switched.
 DRAW = """
 (() => {
     "use strict";
@@ -52,15 +56,21 @@ DRAW = """
     const local = ["localhost", "127.0.0.1", "[::1]"].includes(site.hostname);
     document.getElementById("local").hidden = !local;
     document.getElementById("file").hidden = site.protocol !== "file:";
-    for (const figure of document.querySelectorAll("figure[data-link]")) {
-        const address = new URL(`#${figure.dataset.link}`, site).href;
-        figure.querySelector("a").href = address;
-        figure.querySelector(".link").textContent = address;
-        const code = qrcode(0, "M");
-        code.addData(address);
-        code.make();
-        figure.querySelector(".code").innerHTML = code.createSvgTag({ cellSize: 4, margin: 4, scalable: true });
-    }
+    const switches = [...document.querySelectorAll(".additions input")];
+    const draw = () => {
+        const added = switches.filter((s) => s.checked).map((s) => `-${s.value}`).join("");
+        for (const figure of document.querySelectorAll("figure[data-link]")) {
+            const address = new URL(`#${figure.dataset.link}${added}`, site).href;
+            figure.querySelector("a").href = address;
+            figure.querySelector(".link").textContent = address;
+            const code = qrcode(0, "M");
+            code.addData(address);
+            code.make();
+            figure.querySelector(".code").innerHTML = code.createSvgTag({ cellSize: 4, margin: 4, scalable: true });
+        }
+    };
+    switches.forEach((s) => s.addEventListener("change", draw));
+    draw();
     document.documentElement.dataset.ready = "true";
 })();
 """
@@ -82,6 +92,8 @@ def figure(game, level):
 
 def page(table, encoder):
     figures = "\n".join(figure(game, level) for game in table["games"] for level in table["levels"])
+    switches = "\n".join(f'<label><input type="checkbox" value="{html.escape(a["name"])}"> '
+                         f'{html.escape(a["caption"])}</label>' for a in table["additions"])
     return f"""<!DOCTYPE html>
 <html lang="de">
 <head>
@@ -96,10 +108,14 @@ def page(table, encoder):
 <h1>Zifferix – Links und QR-Codes für die Klasse</h1>
 <p>Jeder Link und jeder Code öffnet Zifferix mit dem Spiel und der Schwierigkeit schon gewählt.
 Die Kinder drücken nur noch „Los und hopp“.</p>
-<p>Braucht ein Kind mehr Zeit oder mehr Kontrast, dann hängen Sie an seinen Link
-<code>-mehrzeit</code> oder <code>-kontrast</code> an, etwa <code>#uhr-leicht-mehrzeit</code>. Wie
-jedes Kind Zifferix spielen kann, sagt die <a href="barrierefreiheit.html">Erklärung zur
-Barrierefreiheit</a>.</p>
+<p>Braucht ein Kind mehr Zeit oder mehr Kontrast, oder soll Zifferix ihm jede Aufgabe vorlesen, dann
+hängen Sie an seinen Link <code>-mehrzeit</code>, <code>-kontrast</code> oder <code>-vorlesen</code>
+an, etwa <code>#uhr-leicht-vorlesen</code>, oder schalten Sie es hier für alle Links und Codes ein.
+Vorlesen gibt auch mehr Zeit, außer mit <code>-normalzeit</code>. Wie jedes Kind Zifferix spielen
+kann, sagt die <a href="barrierefreiheit.html">Erklärung zur Barrierefreiheit</a>.</p>
+<fieldset class="additions"><legend>Für alle Links und Codes</legend>
+{switches}
+</fieldset>
 <p>Die Codes gelten für <strong id="address"></strong></p>
 <p class="warning" id="local" hidden>Diese Adresse gilt nur auf diesem Rechner. Öffnen Sie diese Seite
 unter der Adresse, die auch die Tablets öffnen, etwa der, die <code>./web.sh serve --lan</code> nennt.</p>

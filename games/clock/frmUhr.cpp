@@ -259,13 +259,14 @@ void frmUhr::ZEITGEBER_Timer() {
 }
 
 // What a sighted child sees on the clock: every ten seconds and the last five, in seconds of
-// real time, which more time makes twice as long.
+// real time, which more time makes twice as long. The time left never cuts off a verdict or a
+// problem: it comes after them, and the problem after it.
 void frmUhr::sayTimeLeft() {
     const int left = (kMinute - Sekunden) * ZEITGEBER.Interval / 1000;
     if (Sekunden == kMinute) {
         Announce("Die Zeit ist um.");
     } else if (left > 0 && (left % 10 == 0 || left <= 5)) {
-        Announce("Noch " + spoken::count(left, "Sekunde", "Sekunden") + ".");
+        AnnounceLater("Noch " + spoken::count(left, "Sekunde", "Sekunden") + ".");
     }
 }
 

@@ -100,6 +100,7 @@ class Control {
     Form& form_;
     Frame* container_ = nullptr;
     std::uint64_t described_ = 0; // how often it was described anew
+    std::uint64_t told_ = 0;      // how often of those it was said
     ControlKind kind_;
     std::string name_;
 };

@@ -48,4 +48,24 @@ void Form::Announce(std::string text) {
     runtime_.speech().say(std::move(text));
 }
 
+void Form::AnnounceLater(std::string text) {
+    runtime_.speech().sayLater(std::move(text));
+}
+
+std::string Form::Spoken() const {
+    if (focus_ != nullptr && focus_->kind() == ControlKind::TextBox &&
+        !focus_->AccessibleDescription.empty()) {
+        return focus_->AccessibleDescription;
+    }
+    std::string text;
+    for (const Control* c : controls_) {
+        if (c->kind() == ControlKind::Image && c->shown() && runtime_.pictureText) {
+            const std::string said = runtime_.pictureText(static_cast<const Image*>(c)->Picture);
+            text += (text.empty() || said.empty() ? "" : " ") + said;
+        }
+    }
+    const std::string focused = focus_ != nullptr ? Runtime::spokenName(*focus_) : "";
+    return text + (text.empty() || focused.empty() ? "" : " ") + focused;
+}
+
 } // namespace forms

@@ -42,6 +42,9 @@ class Form {
     // its activation, so that nothing in play jumps to another place.
     virtual bool relaysOut() const { return false; }
     virtual void Form_Resize() {}
+    // What the form shows now, as a child asks to hear it again: the problem in the box that
+    // has the focus, or the control that has it.
+    virtual std::string Spoken() const;
 
     const std::string& name() const { return name_; }
     const std::vector<Control*>& controls() const { return controls_; }
@@ -60,6 +63,9 @@ class Form {
     void End();
     // Tells a screen reader politely what has just changed (a verdict, the state of the game).
     void Announce(std::string text);
+    // What may wait until what is being said is done (the time left): it never cuts off a
+    // problem, and the problem is said again after it.
+    void AnnounceLater(std::string text);
 
   private:
     friend class Control;

@@ -76,6 +76,10 @@ bool Keyboard::press(const Key& key) {
     if (key.name == KeyName::Editing) {
         return true;
     }
+    if (key.name == KeyName::SayAgain) {
+        runtime_.sayAgain();
+        return runtime_.reading() != nullptr;
+    }
     if (key.name != KeyName::Character) {
         return false;
     }

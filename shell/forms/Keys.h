@@ -21,9 +21,10 @@ enum class KeyName {
     Right,
     Up,
     Down,
-    Alt,     // the Alt (Option) key alone
-    Editing, // Delete, Home, End, Page Up and Down, Insert: they would edit a box behind the
-             // program's back
+    Alt,      // the Alt (Option) key alone
+    Editing,  // Delete, Home, End, Page Up and Down, Insert: they would edit a box behind the
+              // program's back
+    SayAgain, // F2: what the screen shows, read aloud again
     Other,
 };
 

@@ -1,5 +1,6 @@
 #include "forms/Runtime.h"
 
+#include "forms/Caption.h"
 #include "forms/Fitting.h"
 
 #include <algorithm>
@@ -238,26 +239,84 @@ void Runtime::settle() {
     sayNewDescription();
 }
 
-// A control that keeps the focus while its description changes, or is described anew, as a box
-// is when its game poses the next problem, says it; a control that takes the focus is read
-// whole.
+// A box's problem is said when the child can answer it: at once where the box keeps the focus,
+// or when the focus comes to it (back from a button, or from nowhere while a ball rolled or a
+// balloon grew). A control that keeps the focus while its description changes says the new
+// one; a control that takes the focus is read whole by a screen reader, and to a voice.
 void Runtime::sayNewDescription() {
     const Form* front = activeForm();
-    const Control* focused = front != nullptr ? front->focus_ : nullptr;
+    Control* focused = front != nullptr ? front->focus_ : nullptr;
     const std::string& description = focused != nullptr ? focused->AccessibleDescription : "";
-    const std::uint64_t anew = focused != nullptr ? focused->described_ : 0;
-    if (focused != nullptr && focused == described_ &&
-        (description != description_ || anew != describedAnew_)) {
-        speech_.say(description);
+    const bool moved = focused != nullptr && focused != voiced_;
+    if (moved) {
+        speech_.sayToVoice(spokenName(*focused));
+    }
+    if (focused != nullptr && focused->described_ != focused->told_) {
+        speech_.pose(description);
+        focused->told_ = focused->described_;
+    } else if (focused != nullptr && focused == described_ && description != description_) {
+        // A voice hears a button whole again ("Los und hopp: gegen die Spinne, leicht").
+        speech_.sayToScreenReader(description);
+        if (!moved) {
+            speech_.sayToVoice(focused->kind() == ControlKind::TextBox ? description
+                                                                       : spokenName(*focused));
+        }
+    } else if (focused != nullptr && focused->described_ > 0 && speech_.waitsForProblem()) {
+        speech_.poseLater(description); // the time left ends with the problem
+    }
+    if (focused != nullptr) {
+        voiced_ = focused;
     }
     // A box that waits while nothing has the focus (a ball rolls, a balloon grows) keeps it in
-    // the views: when the focus comes back to it, it is the same box, and its problem is said.
+    // the views: when the focus comes back to it, it is the same box.
     if (focused == nullptr && described_ != nullptr && &described_->form() == front) {
         return;
     }
     described_ = focused;
     description_ = description;
-    describedAnew_ = anew;
+}
+
+// What a screen reader says of a control that takes the focus: its name and what it adds; a
+// box says its problem as it is posed.
+std::string Runtime::spokenName(const Control& control) {
+    if (control.kind() == ControlKind::TextBox) {
+        return "";
+    }
+    std::string name = control.AccessibleName;
+    if (name.empty()) {
+        if (control.kind() == ControlKind::CommandButton) {
+            name = readCaption(static_cast<const CommandButton&>(control).Caption).text;
+        } else if (control.kind() == ControlKind::OptionButton) {
+            name = readCaption(static_cast<const OptionButton&>(control).Caption).text;
+        }
+    }
+    if (!control.AccessibleDescription.empty()) {
+        name += (name.empty() ? "" : ": ") + control.AccessibleDescription;
+    }
+    return name.empty() ? "" : name + ".";
+}
+
+std::string Runtime::takeSpoken() {
+    Said said = speech_.take();
+    if (reading_) {
+        reading_->hear(said);
+    }
+    return std::move(said.heard);
+}
+
+void Runtime::readAloud(Voice* voice) {
+    reading_.reset();
+    voiced_ = nullptr; // the voice hears the focused control at the next event
+    if (voice != nullptr) {
+        reading_.emplace(*voice);
+    }
+}
+
+void Runtime::sayAgain() {
+    const Form* front = activeForm();
+    if (reading_ && front != nullptr && !ended_) {
+        reading_->again(front->Spoken());
+    }
 }
 
 // While the top form is hidden, pop it and run its caller's continuation. A form that the

@@ -3,6 +3,7 @@
 #include "forms/Controls.h"
 #include "forms/Form.h"
 #include "forms/Message.h"
+#include "forms/ReadingAloud.h"
 #include "forms/Services.h"
 #include "forms/Speech.h"
 
@@ -71,6 +72,17 @@ class Runtime {
 
     // What the screens have said for a screen reader; the view takes it after every event.
     Speech& speech() { return speech_; }
+    // Takes what was said, hands it to the voice when reading aloud, and gives what a screen
+    // reader is told.
+    std::string takeSpoken();
+    // Reading aloud with this voice, or no more (nullptr).
+    void readAloud(Voice* voice);
+    ReadingAloud* reading() { return reading_ ? &*reading_ : nullptr; }
+    // The key or the speaker sign: what the form in front shows now, said again.
+    void sayAgain();
+    // The text of a picture that shows text (the welcome, a game's instructions), as the view
+    // that draws it reads it; nothing where no view has said.
+    std::function<std::string(const Picture&)> pictureText;
 
     Services& services() { return services_; }
     const Services& services() const { return services_; }
@@ -106,6 +118,7 @@ class Runtime {
     void repairFocus(Form& form);
     void scheduleTimers();
     void sayNewDescription();
+    static std::string spokenName(const Control& control);
 
     static std::vector<Control*> inTabOrder(const Form& form);
     static std::vector<Control*> tabOrder(const Form& form);
@@ -129,7 +142,8 @@ class Runtime {
     // The focused control of the form in front and its description, as last said.
     const Control* described_ = nullptr;
     std::string description_;
-    std::uint64_t describedAnew_ = 0;
+    const Control* voiced_ = nullptr; // the focused control the voice was last told of
+    std::optional<ReadingAloud> reading_;
 };
 
 } // namespace forms

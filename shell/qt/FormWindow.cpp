@@ -79,6 +79,15 @@ void FormWindow::announce(const QString& text) {
     announcer_->announce(text);
 }
 
+void FormWindow::showSpeaker(bool german) {
+    if (sign_ == nullptr) {
+        sign_ = new SpeakerSign(german, this);
+        connect(sign_, &QAbstractButton::clicked, this, [this] { view_.sayAgain(sign_); });
+        sign_->place(view_.zoom().factor());
+        sign_->show();
+    }
+}
+
 void FormWindow::showOrHide() {
     if (form_.Visible() && isHidden()) {
         // Without a window manager maximizing does nothing, so the window takes the screen
@@ -101,6 +110,9 @@ void FormWindow::closeEvent(QCloseEvent* event) {
 void FormWindow::resizeEvent(QResizeEvent* event) {
     QWidget::resizeEvent(event);
     view_.resized(form_, size());
+    if (sign_ != nullptr) {
+        sign_->place(view_.zoom().factor());
+    }
 }
 
 } // namespace qt

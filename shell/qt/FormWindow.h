@@ -5,6 +5,7 @@
 
 #include "forms/Form.h"
 #include "qt/Bindings.h"
+#include "qt/Speaker.h"
 #include "qt/Widgets.h"
 
 #include <QWidget>
@@ -28,6 +29,8 @@ class FormWindow : public QWidget {
     void sync();
     // Says politely what has just changed in the form in front.
     void announce(const QString& text);
+    // The speaker sign, while reading aloud is on.
+    void showSpeaker(bool german);
 
   protected:
     void closeEvent(QCloseEvent* event) override;
@@ -40,6 +43,7 @@ class FormWindow : public QWidget {
     View& view_;
     std::vector<std::unique_ptr<Binding>> bindings_;
     Announcer* announcer_;
+    SpeakerSign* sign_ = nullptr;
     std::optional<std::string> title_;
     std::optional<forms::Color> back_;
 };

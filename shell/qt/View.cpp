@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QToolTip>
 
 #include <algorithm>
 #include <cmath>
@@ -15,23 +16,15 @@ namespace {
 
 // Qt's names of the keys that do more than type.
 constexpr std::pair<int, forms::KeyName> kNamedKeys[] = {
-    {Qt::Key_Return, forms::KeyName::Enter},
-    {Qt::Key_Enter, forms::KeyName::Enter},
-    {Qt::Key_Backspace, forms::KeyName::Backspace},
-    {Qt::Key_Escape, forms::KeyName::Escape},
-    {Qt::Key_Tab, forms::KeyName::Tab},
-    {Qt::Key_Backtab, forms::KeyName::Tab},
-    {Qt::Key_Left, forms::KeyName::Left},
-    {Qt::Key_Right, forms::KeyName::Right},
-    {Qt::Key_Up, forms::KeyName::Up},
-    {Qt::Key_Down, forms::KeyName::Down},
-    {Qt::Key_Alt, forms::KeyName::Alt},
-    {Qt::Key_Delete, forms::KeyName::Editing},
-    {Qt::Key_Home, forms::KeyName::Editing},
-    {Qt::Key_End, forms::KeyName::Editing},
-    {Qt::Key_PageUp, forms::KeyName::Editing},
-    {Qt::Key_PageDown, forms::KeyName::Editing},
-    {Qt::Key_Insert, forms::KeyName::Editing},
+    {Qt::Key_Return, forms::KeyName::Enter},        {Qt::Key_Enter, forms::KeyName::Enter},
+    {Qt::Key_Backspace, forms::KeyName::Backspace}, {Qt::Key_Escape, forms::KeyName::Escape},
+    {Qt::Key_F2, forms::KeyName::SayAgain},         {Qt::Key_Tab, forms::KeyName::Tab},
+    {Qt::Key_Backtab, forms::KeyName::Tab},         {Qt::Key_Left, forms::KeyName::Left},
+    {Qt::Key_Right, forms::KeyName::Right},         {Qt::Key_Up, forms::KeyName::Up},
+    {Qt::Key_Down, forms::KeyName::Down},           {Qt::Key_Alt, forms::KeyName::Alt},
+    {Qt::Key_Delete, forms::KeyName::Editing},      {Qt::Key_Home, forms::KeyName::Editing},
+    {Qt::Key_End, forms::KeyName::Editing},         {Qt::Key_PageUp, forms::KeyName::Editing},
+    {Qt::Key_PageDown, forms::KeyName::Editing},    {Qt::Key_Insert, forms::KeyName::Editing},
 };
 
 // A key as the runtime's keyboard takes it: a name or the text it types, and the letter of
@@ -105,6 +98,9 @@ void View::afterEvent() {
     for (forms::Form* form : runtime_.forms()) {
         if (window(*form) == nullptr) {
             windows_.push_back(std::make_unique<FormWindow>(*form, *this));
+            if (speaker_) {
+                windows_.back()->showSpeaker(speaker_->german());
+            }
         }
     }
     for (const auto& w : windows_) {
@@ -117,13 +113,49 @@ void View::afterEvent() {
 
 // What the screens said during the event, to the screen reader, from the window in front.
 void View::speak() {
-    const std::string said = runtime_.speech().take();
+    const std::string said = runtime_.takeSpoken();
     forms::Form* front = runtime_.activeForm();
     if (said.empty() || front == nullptr) {
         return;
     }
     if (FormWindow* w = window(*front)) {
         w->announce(QString::fromStdString(said));
+    }
+}
+
+bool View::readAloud() {
+    if (speaker_) {
+        return speaker_->german();
+    }
+    speaker_ = std::make_unique<Speaker>([this] {
+        if (forms::ReadingAloud* reading = runtime_.reading()) {
+            reading->done();
+        }
+    });
+    runtime_.pictureText = [this](const forms::Picture& picture) {
+        if (!picture.resource.ends_with(".html")) {
+            return std::string();
+        }
+        const forms::Zoom design;
+        return pictures_.richText(picture.resource, design.px(picture.naturalWidth))
+            .toPlainText()
+            .simplified()
+            .toStdString();
+    };
+    if (speaker_->german()) {
+        runtime_.readAloud(speaker_.get());
+    }
+    for (const auto& w : windows_) {
+        w->showSpeaker(speaker_->german());
+    }
+    return speaker_->german();
+}
+
+void View::sayAgain(QWidget* sign) {
+    if (speaker_ && speaker_->german()) {
+        runtime_.sayAgain();
+    } else {
+        QToolTip::showText(sign->mapToGlobal(QPoint(0, sign->height())), sign->toolTip(), sign);
     }
 }
 

@@ -11,6 +11,7 @@
 #include "forms/Sync.h"
 #include "qt/FormWindow.h"
 #include "qt/Pictures.h"
+#include "qt/Speaker.h"
 
 #include <QElapsedTimer>
 #include <QObject>
@@ -48,6 +49,13 @@ class View : public QObject {
     bool driving() const { return driver_.isActive(); }
     // The window of the active form, the parent of a message.
     QWidget* activeWindow() const;
+    // Reads every problem aloud from now on, with a speaker sign in every window; false where
+    // the desktop has no German voice (the sign then says so).
+    bool readAloud();
+    // The speaker sign's state: nothing while reading aloud is off.
+    const Speaker* speaker() const { return speaker_.get(); }
+    // The sign was pressed: the problem again, or why there is no voice.
+    void sayAgain(QWidget* sign);
 
   protected:
     bool eventFilter(QObject* target, QEvent* event) override;
@@ -74,6 +82,7 @@ class View : public QObject {
     QTimer driver_;
     QElapsedTimer elapsed_;
     forms::FrameClock clock_{runtime_};
+    std::unique_ptr<Speaker> speaker_;
 };
 
 } // namespace qt

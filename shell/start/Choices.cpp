@@ -1,5 +1,8 @@
 #include "start/Choices.h"
 
+#include <algorithm>
+#include <iterator>
+#include <utility>
 #include <vector>
 
 namespace zifferix {
@@ -24,16 +27,21 @@ std::optional<Choice> choiceOfLink(std::string_view link) {
             ++i;
         }
     }
+    const std::pair<std::string_view, bool Choice::*> additions[] = {
+        {kMoreTimeName, &Choice::moreTime},
+        {kContrastName, &Choice::contrast},
+        {kReadAloudName, &Choice::readAloud},
+        {kNormalTimeName, &Choice::normalTime},
+    };
     for (; i < words.size(); ++i) {
-        if (words[i] == kMoreTimeName && !choice.moreTime) {
-            choice.moreTime = true;
-        } else if (words[i] == kContrastName && !choice.contrast) {
-            choice.contrast = true;
-        } else {
+        const auto* addition = std::find_if(std::begin(additions), std::end(additions),
+                                            [&](const auto& a) { return a.first == words[i]; });
+        if (addition == std::end(additions) || choice.*(addition->second)) {
             return std::nullopt;
         }
+        choice.*(addition->second) = true;
     }
-    if (!choice.game && !choice.moreTime && !choice.contrast) {
+    if (choice == Choice{}) {
         return std::nullopt;
     }
     return choice;

@@ -39,9 +39,12 @@ inline constexpr std::array<Named, 3> kLevelNames{{
     {"schwer", "voll schwer"},
 }};
 
-// What a teacher may add for a child: more time in the timed games, more contrast.
+// What a teacher may add for a child: more time in the timed games, more contrast, reading
+// aloud (which brings more time with it, unless the link asks for the normal time).
 inline constexpr std::string_view kMoreTimeName = "mehrzeit";
 inline constexpr std::string_view kContrastName = "kontrast";
+inline constexpr std::string_view kReadAloudName = "vorlesen";
+inline constexpr std::string_view kNormalTimeName = "normalzeit";
 
 // A game, a level or both, each as its place in the tables above, and what the teacher adds.
 struct Choice {
@@ -49,7 +52,11 @@ struct Choice {
     std::optional<std::size_t> level;
     bool moreTime = false;
     bool contrast = false;
+    bool readAloud = false;
+    bool normalTime = false;
     bool operator==(const Choice&) const = default;
+    // The timed games run twice as long.
+    bool givesMoreTime() const { return moreTime || (readAloud && !normalTime); }
 };
 
 template <std::size_t N>
@@ -63,8 +70,9 @@ constexpr std::optional<std::size_t> named(const std::array<Named, N>& table,
     return std::nullopt;
 }
 
-// "waage-normal" or "waage", with or without its "#", and after them, or alone, "mehrzeit" and
-// "kontrast" ("uhr-leicht-mehrzeit", "#kontrast"); nothing for any other text.
+// "waage-normal" or "waage", with or without its "#", and after them, or alone, "mehrzeit",
+// "kontrast", "vorlesen" and "normalzeit", each once ("uhr-leicht-mehrzeit", "#kontrast",
+// "#waage-vorlesen"); nothing for any other text.
 std::optional<Choice> choiceOfLink(std::string_view link);
 // The link's part after "#" for a game and maybe a level.
 std::string linkOf(std::size_t game, std::optional<std::size_t> level = std::nullopt);

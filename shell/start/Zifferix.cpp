@@ -18,7 +18,7 @@ bool Zifferix::choose(const Choice& choice) {
     if (runtime_.activeForm() != start_.get() || runtime_.messageOpen() || runtime_.ended()) {
         return false;
     }
-    moreTime_ = choice.moreTime;
+    moreTime_ = choice.givesMoreTime();
     runtime_.run([&] { start_->choose(choice); });
     return true;
 }

@@ -1,5 +1,6 @@
 #include "start/frmstart.h"
 
+#include "forms/Caption.h"
 #include "start/Ending.h"
 
 namespace zifferix {
@@ -175,6 +176,15 @@ void frmstart::orderTabs() {
         (this->*option).TabIndex = tab++;
     }
     cmdEnde.TabIndex = tab;
+}
+
+std::string frmstart::Spoken() const {
+    std::string text = Form::Spoken();
+    if (ActiveControl() != &cmdAnfang) {
+        text += " " + forms::readCaption(cmdAnfang.Caption).text + ": " +
+                cmdAnfang.AccessibleDescription + ".";
+    }
+    return text;
 }
 
 void frmstart::Form_Activate() {

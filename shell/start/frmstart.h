@@ -50,6 +50,8 @@ class frmstart : public forms::Form {
     // Closing the start screen ends the program, as its exit button does.
     void Form_QueryClose() override { cmdEnde_Click(); }
     bool relaysOut() const override { return true; }
+    // The welcome, the control that has the focus, and what "Los und hopp" would start.
+    std::string Spoken() const override;
     void Form_Resize() override;
 
     // Clears the difficulty buttons; every game does this when it is activated.

@@ -19,7 +19,7 @@ constexpr std::pair<std::string_view, forms::KeyName> kNamedKeys[] = {
     {"Alt", forms::KeyName::Alt},        {"Delete", forms::KeyName::Editing},
     {"Home", forms::KeyName::Editing},   {"End", forms::KeyName::Editing},
     {"PageUp", forms::KeyName::Editing}, {"PageDown", forms::KeyName::Editing},
-    {"Insert", forms::KeyName::Editing},
+    {"Insert", forms::KeyName::Editing}, {"F2", forms::KeyName::SayAgain},
 };
 
 // A key as the runtime's keyboard takes it: a name or the character it types, and the letter

@@ -121,12 +121,48 @@ void View::afterEvent() {
 // What the screens said during the event, into the live region as a new line of its own, so
 // that the same words said twice are heard twice.
 void View::speak() {
-    const std::string said = runtime_.speech().take();
+    const std::string said = runtime_.takeSpoken();
     if (said.empty()) {
         return;
     }
     setText(spoken_, "");
     setText(make("p", spoken_), said);
+}
+
+void View::PageVoice::say(const std::string& text) {
+    val::global("zifferixVoice").call<void>("say", text);
+}
+
+void View::readAloud(bool on) {
+    if (on == (runtime_.reading() != nullptr)) {
+        return;
+    }
+    runtime_.readAloud(on ? &voice_ : nullptr);
+    runtime_.pictureText = [](const forms::Picture& picture) {
+        const val found =
+            document().call<val>("getElementById", std::string("asset:") + picture.resource);
+        if (found.isNull() || !picture.resource.ends_with(".html")) {
+            return std::string();
+        }
+        std::string text;
+        for (const char c : found["content"]["textContent"].as<std::string>()) {
+            const bool space = c == ' ' || c == '\n' || c == '\t' || c == '\r';
+            if (!space || (!text.empty() && text.back() != ' ')) {
+                text += space ? ' ' : c;
+            }
+        }
+        while (!text.empty() && text.back() == ' ') {
+            text.pop_back();
+        }
+        return text;
+    };
+    val::global("zifferixVoice").call<void>("show", on);
+}
+
+void View::voiceDone() {
+    if (forms::ReadingAloud* reading = runtime_.reading()) {
+        reading->done();
+    }
 }
 
 void View::systemContrast(bool more) {

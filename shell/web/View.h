@@ -61,8 +61,18 @@ class View {
     // does; the link's wish holds until another link says otherwise.
     void systemContrast(bool more);
     void linkContrast(bool more);
+    // Reading aloud with the browser's German voice, and the speaker sign, or neither.
+    void readAloud(bool on);
+    // The voice has said what it was saying.
+    void voiceDone();
 
   private:
+    // The page's speech (boot.js), which says a text with the device's German voice.
+    class PageVoice final : public forms::Voice {
+      public:
+        void say(const std::string& text) override;
+    };
+
     struct Layer {
         forms::Form* form;
         val node;
@@ -108,6 +118,7 @@ class View {
     forms::Contrast contrast_ = forms::Contrast::AsDesigned;
     std::optional<forms::Contrast> shownContrast_;
     val spoken_; // the page's polite live region
+    PageVoice voice_;
 
     long frameRequest_ = 0;
     long timeout_ = 0;

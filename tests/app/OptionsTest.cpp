@@ -30,6 +30,7 @@ TEST(CommandLine, ChoosesAGameAndALevelByTheirNamesInEitherForm) {
         {{"--stufe", "normal"}, {std::nullopt, 1}},
         {{"--zoom=2", "--spiel=glas"}, {2, std::nullopt}},
         {{"--mehr-zeit", "--spiel=uhr", "--kontrast"}, {0, std::nullopt, true, true}},
+        {{"--vorlesen", "--normale-zeit"}, {std::nullopt, std::nullopt, false, false, true, true}},
         {{}, {}},
     };
     for (const auto& c : cases) {

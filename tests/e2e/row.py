@@ -107,9 +107,25 @@ def type_text(text):
     keys(*["comma" if ch == "," else ch for ch in text])
 
 
+def spoken(title):
+    """What the window's notification, which Orca reads aloud, says now."""
+    found = descendants(window(title), pyatspi.ROLE_NOTIFICATION)
+    return found[0].name if found else None
+
+
+def hear_problem(title, box):
+    """A child who cannot see the screen has heard the box's problem before answering it: the
+    last words said are the problem."""
+    problem = lambda: control_at(title, pyatspi.ROLE_TEXT, *box).description
+    wait("the problem is heard in " + title,
+         lambda: problem() and (spoken(title) or "").endswith(problem()))
+
+
 def answer(title, box, text):
-    """Types an answer, waits until the box shows it, confirms it and waits until the game has
-    taken it: the box is emptied for the next problem, hidden, or the game is gone."""
+    """Hears the problem, types an answer, waits until the box shows it, confirms it and waits
+    until the game has taken it: the box is emptied for the next problem, hidden, or the game is
+    gone."""
+    hear_problem(title, box)
     type_text(text)
     wait("the box shows " + text, lambda: box_text(title, *box) == text)
     keys("Return")
@@ -166,6 +182,7 @@ def play_balance():
         left = label(title, 1000, 4030).split("+")
         given = number(label(title, 9000, 4030).split("+")[0])
         missing = number(left[0]) + number(left[1]) - given
+        hear_problem(title, (10105, 4030))
         type_text(german(missing))
         wait("the box shows the answer", lambda: box_text(title, 10105, 4030) == german(missing))
         keys("Return")

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # "das Spiel" at leicht, played through in the real window by reading every problem from the
-# screen, every game in the order of the program's row, and the row's total on the start screen.
+# screen, every game in the order of the program's row, and the row's total on the start screen;
+# before each answer the problem has been heard, as Orca would say it.
 # The texts are read through the accessibility bus, which needs buses of its own.
 source "$(dirname "$0")/lib.sh"
 own_bus "$0" "$@"

@@ -6,16 +6,10 @@ verdict from the window's notification, which Orca reads aloud. Expects the star
 
 import pyatspi
 
-from row import descendants, fail, keys, step, type_text, wait, window
+from row import descendants, fail, keys, spoken, step, type_text, wait, window
 
 START = "Zifferix 1"
 SPIDER = "Multiplikation"
-
-
-def spoken(title):
-    """What the window's notification says now."""
-    found = descendants(window(title), pyatspi.ROLE_NOTIFICATION)
-    return found[0].name if found else None
 
 
 def focused_box(title):

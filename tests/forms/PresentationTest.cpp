@@ -9,6 +9,7 @@
 #include "forms/Keys.h"
 #include "forms/Message.h"
 #include "forms/Random.h"
+#include "forms/ReadingAloud.h"
 #include "support/FakeServices.h"
 
 #include <gtest/gtest.h>
@@ -241,29 +242,93 @@ TEST(Speech, SaysWhatChangedAndTheNewDescriptionOfTheControlThatKeepsTheFocus) {
     TestForm form{runtime, "form"};
     runtime.start(form);
     runtime.run([&] { form.ok.SetFocus(); });
-    runtime.speech().take();
+    runtime.takeSpoken();
     runtime.run([&] {
         form.box.AccessibleDescription = "7 mal 8";
         form.box.SetFocus();
     });
-    EXPECT_EQ(runtime.speech().take(), "") << "the box took the focus: it is read whole";
+    EXPECT_EQ(runtime.takeSpoken(), "") << "the box took the focus: it is read whole";
     runtime.run([&] {
         runtime.speech().say("Richtig.");
         form.box.AccessibleDescription = "3 mal 4";
     });
-    EXPECT_EQ(runtime.speech().take(), "Richtig. 3 mal 4");
-    EXPECT_EQ(runtime.speech().take(), "") << "once";
+    EXPECT_EQ(runtime.takeSpoken(), "Richtig. 3 mal 4");
+    EXPECT_EQ(runtime.takeSpoken(), "") << "once";
     runtime.run([&] { form.box.Describe("3 mal 4"); });
-    EXPECT_EQ(runtime.speech().take(), "3 mal 4") << "the same problem posed again";
+    EXPECT_EQ(runtime.takeSpoken(), "3 mal 4") << "the same problem posed again";
     runtime.run([&] {
         form.ok.SetFocus();
         form.ok.AccessibleDescription = "startet";
     });
-    EXPECT_EQ(runtime.speech().take(), "");
+    EXPECT_EQ(runtime.takeSpoken(), "");
     for (int i = 0; i < 100; ++i) {
         runtime.speech().say(std::to_string(i));
     }
-    EXPECT_TRUE(runtime.speech().take().starts_with("84 85")) << "unheard, only the last are kept";
+    EXPECT_TRUE(runtime.takeSpoken().starts_with("84 85")) << "unheard, only the last are kept";
+}
+
+// Read aloud, nothing piles up: a new problem cuts off the old one, a verdict is said whole
+// before what follows it, of what may wait only the newest waits, and "again" is said at once.
+TEST(ReadingAloud, CutsOffOldProblemsButNeverAVerdict) {
+    struct Step {
+        enum { Hear, Done, Again } what;
+        forms::Said said;
+    };
+    const forms::Said verdict{"Falsch.", "Falsch.", false, ""};
+    const forms::Said problem{"3 mal 4", "3 mal 4", true, ""};
+    const forms::Said next{"Richtig. 5 mal 6", "Richtig. 5 mal 6", true, ""};
+    const forms::Said late5{"Noch 5 Sekunden.", "", false, "Noch 5 Sekunden. 3 mal 4"};
+    const forms::Said late4{"Noch 4 Sekunden.", "", false, "Noch 4 Sekunden. 3 mal 4"};
+    const struct {
+        const char* what;
+        std::vector<Step> steps;
+        std::vector<std::string> voice;
+    } cases[] = {
+        {"the verdict first, then the problem",
+         {{Step::Hear, verdict}, {Step::Hear, problem}, {Step::Done, {}}},
+         {"Falsch.", "3 mal 4"}},
+        {"a new problem cuts off the old",
+         {{Step::Hear, problem}, {Step::Hear, next}},
+         {"3 mal 4", "Richtig. 5 mal 6"}},
+        {"the time left waits, and only the newest",
+         {{Step::Hear, problem},
+          {Step::Hear, late5},
+          {Step::Hear, late4},
+          {Step::Done, {}},
+          {Step::Done, {}}},
+         {"3 mal 4", "Noch 4 Sekunden. 3 mal 4"}},
+        {"a problem that waits is not given up for the time left",
+         {{Step::Hear, verdict},
+          {Step::Hear, problem},
+          {Step::Hear, late5},
+          {Step::Done, {}},
+          {Step::Done, {}}},
+         {"Falsch.", "3 mal 4"}},
+        {"the time left that waited names an old problem once a new one comes",
+         {{Step::Hear, problem}, {Step::Hear, late5}, {Step::Hear, next}, {Step::Done, {}}},
+         {"3 mal 4", "Richtig. 5 mal 6"}},
+        {"again, at once, and what waited is old",
+         {{Step::Hear, verdict}, {Step::Hear, problem}, {Step::Again, problem}, {Step::Done, {}}},
+         {"Falsch.", "3 mal 4"}},
+    };
+    struct RecordingVoice : forms::Voice {
+        std::vector<std::string> said;
+        void say(const std::string& text) override { said.push_back(text); }
+    };
+    for (const auto& c : cases) {
+        RecordingVoice voice;
+        forms::ReadingAloud reading{voice};
+        for (const Step& step : c.steps) {
+            if (step.what == Step::Hear) {
+                reading.hear(step.said);
+            } else if (step.what == Step::Done) {
+                reading.done();
+            } else {
+                reading.again(step.said.read);
+            }
+        }
+        EXPECT_EQ(voice.said, c.voice) << c.what;
+    }
 }
 
 TEST(Messages, TheStyleChoosesTheIcon) {

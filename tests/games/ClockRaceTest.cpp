@@ -48,20 +48,22 @@ TEST_F(ClockRace, TenRightAnswersAtLeichtSucceedAtTheTickOfSecond63) {
     EXPECT_EQ(h.shared().Schwierigkeit, 0);
 }
 
-// The seconds left, every ten and the last five, in real seconds: more time makes them twice as
-// many, and the screen says that more time is given.
+// The seconds left, every ten and the last five, in real seconds, each followed by the problem
+// that it would otherwise cut off: more time makes them twice as many, and the screen says that
+// more time is given.
 TEST_F(ClockRace, SaysTheTimeLeftAndWithMoreTimeTheMinuteLastsTwo) {
     play(Leicht);
     EXPECT_FALSE(clock.lblMehrZeit.Visible);
     h.said();
+    const std::string p = " " + clock.txtErgebnis.AccessibleDescription;
     seconds(10);
-    EXPECT_EQ(h.said(), "Noch 50 Sekunden.");
+    EXPECT_EQ(h.said(), "Noch 50 Sekunden." + p);
     seconds(45);
-    EXPECT_EQ(h.said(), "Noch 40 Sekunden. Noch 30 Sekunden. Noch 20 Sekunden. "
-                        "Noch 10 Sekunden. Noch 5 Sekunden.");
+    EXPECT_EQ(h.said(), "Noch 40 Sekunden." + p + " Noch 30 Sekunden." + p + " Noch 20 Sekunden." +
+                            p + " Noch 10 Sekunden." + p + " Noch 5 Sekunden." + p);
     seconds(5);
-    EXPECT_EQ(h.said(), "Noch 4 Sekunden. Noch 3 Sekunden. Noch 2 Sekunden. Noch 1 Sekunde. "
-                        "Die Zeit ist um.");
+    EXPECT_EQ(h.said(), "Noch 4 Sekunden." + p + " Noch 3 Sekunden." + p + " Noch 2 Sekunden." + p +
+                            " Noch 1 Sekunde." + p + " Die Zeit ist um.");
     h.runtime.close(clock);
     h.program.giveMoreTime(true);
     play(Leicht);
@@ -69,7 +71,7 @@ TEST_F(ClockRace, SaysTheTimeLeftAndWithMoreTimeTheMinuteLastsTwo) {
     right(10);
     h.said();
     seconds(10);
-    EXPECT_EQ(h.said(), "Noch 110 Sekunden.");
+    EXPECT_EQ(h.said(), "Noch 110 Sekunden. " + clock.txtErgebnis.AccessibleDescription);
     seconds(125 - 10);
     EXPECT_TRUE(playing());
     seconds(1);

@@ -251,6 +251,40 @@ TEST(EveryGame, TellsAChildWhoCannotSeeTheProblemTheVerdictAndTheWin) {
     }
 }
 
+// Every problem is heard when it comes, whether the focus stays on the box, comes back to it
+// from a button or comes to it after the scene moved; read aloud, the voice says the same words
+// in the same order, and nothing while reading aloud is off.
+TEST(EveryGame, EveryProblemIsHeardWhenItComesAndReadAloudInTheSameWords) {
+    struct RecordingVoice : forms::Voice {
+        std::string said;
+        void say(const std::string& text) override { said += text + " "; }
+    };
+    for (const GameCase& c : kGames) {
+        ProgramHarness h;
+        RecordingVoice voice;
+        h.runtime.readAloud(&voice);
+        h.run();
+        SCOPED_TRACE(h.program.screen(c.game).name());
+        h.listening = true;
+        h.startGame(h.start().*c.option, h.start().optEinfach);
+        h.ticks(c.ticksToGetReady);
+        winGame(h, c.game);
+        EXPECT_EQ(h.unheard, std::vector<std::string>{});
+        std::size_t at = 0;
+        for (const std::string& heard : h.heard) {
+            at = voice.said.find(heard, at);
+            ASSERT_NE(at, std::string::npos) << "not read aloud in order: " << heard;
+        }
+        EXPECT_NE(voice.said.find("Los und hopp: "), std::string::npos) << "the focus, read";
+
+        h.runtime.readAloud(nullptr);
+        voice.said.clear();
+        h.startGame(h.start().*c.option, h.start().optEinfach);
+        h.ticks(c.ticksToGetReady);
+        EXPECT_EQ(voice.said, "") << "reading aloud is off";
+    }
+}
+
 // With more contrast, on every screen and in play: every text stands out 4.5:1 against what
 // lies beneath it, and every edge of a box, a button or an option and every line and shape 3:1.
 void expectContrast(const forms::Form& form, const char* when) {

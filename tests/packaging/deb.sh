@@ -31,8 +31,8 @@ done
 [ "$(dpkg-deb -f "$deb" Package)" = zifferix ] || fail "the package's name"
 [ "$(dpkg-deb -f "$deb" Architecture)" = amd64 ] || fail "the architecture"
 depends=$(dpkg-deb -f "$deb" Depends)
-for needed in libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6 fonts-liberation \
-    fonts-comic-neue; do
+for needed in libqt6core6 libqt6gui6 libqt6widgets6 libqt6svg6 libqt6texttospeech6 \
+    qt6-speech-speechd-plugin speech-dispatcher fonts-liberation fonts-comic-neue; do
     grep -qE "(^|, )$needed( |,|$)" <<<"$depends" || fail "Depends lacks $needed: $depends"
 done
 

@@ -55,6 +55,9 @@ TEST(LinkNames, ReadAGameWithOrWithoutALevelAndWithOrWithoutTheHash) {
         {"#glas-kontrast-mehrzeit", {2, std::nullopt, true, true}},
         {"#kontrast", {std::nullopt, std::nullopt, false, true}},
         {"mehrzeit", {std::nullopt, std::nullopt, true, false}},
+        {"#waage-normal-vorlesen", {4, 1, false, false, true}},
+        {"vorlesen-kontrast", {std::nullopt, std::nullopt, false, true, true}},
+        {"uhr-vorlesen-normalzeit", {0, std::nullopt, false, false, true, true}},
     };
     for (const auto& c : cases) {
         EXPECT_EQ(choiceOfLink(c.link), c.choice) << c.link;
@@ -65,7 +68,7 @@ TEST(LinkNames, ReadNothingFromAnUnknownOrHalfName) {
     for (std::string_view link :
          {"", "#", "Waage", "waage-", "waage-voll", "-normal", "normal", "waage-normal-leicht",
           "waage normal", "wa%61ge", "#uhr-5", "mehrzeit-mehrzeit", "leicht-mehrzeit",
-          "kontrast-uhr", "uhr-kontrast-leicht"}) {
+          "kontrast-uhr", "uhr-kontrast-leicht", "vorlesen-vorlesen", "#Vorlesen"}) {
         EXPECT_EQ(choiceOfLink(link), std::nullopt) << link;
     }
 }
@@ -174,3 +177,17 @@ TEST_F(ChoosingByName, ChoosesNothingWhileAGameOrAMessageIsInFront) {
 }
 
 } // namespace
+
+// A problem read aloud takes time to hear: reading aloud gives more time, unless the link asks
+// for the normal time; more time asked for is more time.
+TEST(LinkNames, ReadingAloudGivesMoreTimeUnlessTheLinkAsksForTheNormal) {
+    const std::pair<std::string_view, bool> cases[] = {
+        {"uhr-vorlesen", true},
+        {"uhr-vorlesen-normalzeit", false},
+        {"uhr-mehrzeit-normalzeit", true},
+        {"uhr-leicht", false},
+    };
+    for (const auto& [link, more] : cases) {
+        EXPECT_EQ(choiceOfLink(link)->givesMoreTime(), more) << link;
+    }
+}

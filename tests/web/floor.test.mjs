@@ -36,6 +36,7 @@ const OWN = {
         zifferixFonts: "the fonts' loading, which the page's second script puts on the window",
         zifferixFailed: "what the page says when the program cannot be had, which its first script puts on the window",
         zifferixHeap: "the program's memory in use, which the page's script puts on the window for the storms",
+        zifferixVoice: "the page's voice for reading aloud, which the page's script puts on the window",
         instantiateWasm: "an option of emscripten's factory, not of the platform",
     },
 };
@@ -89,7 +90,16 @@ const MEMBERS = {
     "x=": "svg.elements.rect.x", "y=": "svg.elements.rect.y", "rx=": "svg.elements.rect.rx", "ry=": "svg.elements.ellipse.ry",
     "preserveAspectRatio=": "svg.elements.svg.preserveAspectRatio", "title=": "html.global_attributes.title",
     "type=": "html.elements.button.type",
+    // Reading aloud: the German voices, an utterance in a voice's language, its end however it
+    // ends, and the old one cut off.
+    onend: "api.SpeechSynthesisUtterance.end_event", onerror: "api.SpeechSynthesisUtterance.error_event",
+    lang: "api.SpeechSynthesisUtterance.lang", cancel: "api.SpeechSynthesis.cancel",
+    voiceschanged_event: "api.SpeechSynthesis.voiceschanged_event", filter: "javascript.builtins.Array.filter",
+    find: "javascript.builtins.Array.find", test: "javascript.builtins.RegExp.test",
 };
+
+// What the program calls on the page's own objects through embind: the page's voice.
+const PAGE_OWN = { zifferixVoice: ["say", "show"] };
 
 function report(t, found) {
     const failures = [];
@@ -118,7 +128,7 @@ function report(t, found) {
 const page = htmlFeatures(read(SITE, "index.html"));
 // What the C++ of the page does to it through embind: elements and attributes, the rest.
 const EMBIND = [...readdirSync(path.join(ROOT, "shell/web")).filter((f) => f.endsWith(".cpp")).map((f) => read(ROOT, "shell/web", f)),
-    read(ROOT, "app/web_main.cpp")].flatMap((c) => cppFeatures(c, MEMBERS));
+    read(ROOT, "app/web_main.cpp")].flatMap((c) => cppFeatures(c, MEMBERS, PAGE_OWN));
 const sw = read(PAGE, "sw.js").replace("@VERSION@", "").replace("@FILES@", "{}");
 
 test("the page's scripts use only what the oldest browsers have", (t) => {

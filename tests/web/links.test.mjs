@@ -139,3 +139,20 @@ test("every code on links.html reads as its link", async () => {
     await noProblems(page);
     await page.close();
 });
+
+// A switch adds its word to every link and code: a class that needs reading aloud gets it in each.
+test("the switches for more time, more contrast and reading aloud go into every link", async () => {
+    const { page } = await linksPage();
+    await page.click('.additions input[value="vorlesen"]');
+    await page.click('.additions input[value="mehrzeit"]');
+    const hrefs = await page.$$eval("figure[data-link]", (all) => all.map((f) => [f.dataset.link, f.querySelector("a").href]));
+    for (const [link, href] of hrefs) {
+        assert.equal(href, `${shared.site.url}#${link}-mehrzeit-vorlesen`);
+    }
+    await noProblems(page);
+    await page.close();
+    const opened = await open(shared.browser, hrefs[0][1]);
+    assert.equal(await opened.$eval("#speaker", (e) => e.hidden), false, "the link reads aloud");
+    await noProblems(opened);
+    await opened.close();
+});

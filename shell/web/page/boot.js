@@ -36,6 +36,7 @@
             contrast: () => {}, // asks the program for the contrast the browser wants
         };
         followContrast(session);
+        readAloud(session);
         takeKeys(session);
         takePointer(session);
         takeText(session);
@@ -78,6 +79,88 @@
         for (const query of asks) {
             query.addEventListener("change", session.contrast);
         }
+    }
+
+    // Reading aloud, when a link asks for it: the browser's own speech with the device's German
+    // voice, a local one where there is one, so that it works offline; never another language's
+    // voice, and nothing is fetched or sent. Voices may come late (voiceschanged), and a browser
+    // may speak only after a first key or tap: what was said before it waits for it. The
+    // program decides what is said and when; here a text is only spoken, and its end reported.
+    function readAloud({ z }) {
+        const speech = window.speechSynthesis;
+        const sign = document.getElementById("speaker");
+        const why = document.getElementById("speaker-why");
+        let voice = null;
+        let current = null;
+        let unlocked = false;
+        let waiting = null; // said before the first key or tap
+        const chooseVoice = () => {
+            const german = (speech ? speech.getVoices() : []).filter((v) => /^de([-_]|$)/i.test(v.lang));
+            voice = german.find((v) => v.localService) || german[0] || null;
+            sign.classList.toggle("silent", !voice);
+        };
+        if (speech) {
+            chooseVoice();
+            speech.addEventListener("voiceschanged", chooseVoice);
+        }
+        const finished = (utterance) => () => {
+            if (current === utterance) {
+                current = null;
+                z.voiceDone();
+            }
+        };
+        const speak = (text) => {
+            chooseVoice();
+            if (!voice) {
+                setTimeout(() => z.voiceDone()); // no German voice: silent, and nothing waits
+                return;
+            }
+            const utterance = new SpeechSynthesisUtterance(text);
+            utterance.voice = voice;
+            utterance.lang = voice.lang;
+            utterance.onend = utterance.onerror = finished(utterance);
+            current = utterance;
+            speech.cancel();
+            speech.speak(utterance);
+        };
+        const unlock = () => {
+            if (!unlocked && !sign.hidden) {
+                unlocked = true;
+                if (waiting !== null) {
+                    speak(waiting);
+                    waiting = null;
+                }
+            }
+        };
+        document.addEventListener("keydown", unlock, true);
+        document.addEventListener("pointerdown", unlock, true);
+        window.zifferixVoice = {
+            say: (text) => {
+                if (unlocked) {
+                    speak(text);
+                } else {
+                    waiting = text;
+                    setTimeout(() => z.voiceDone());
+                }
+            },
+            show: (on) => {
+                sign.hidden = !on;
+                why.hidden = true;
+                if (!on && speech && current) {
+                    current = null;
+                    speech.cancel();
+                }
+            },
+        };
+        sign.addEventListener("pointerdown", (e) => e.preventDefault());
+        sign.addEventListener("mousedown", (e) => e.preventDefault());
+        sign.addEventListener("click", () => {
+            chooseVoice();
+            why.hidden = Boolean(voice);
+            if (voice) {
+                z.again();
+            }
+        });
     }
 
     // Every key belongs to the program; the browser keeps only what the program leaves. A key the

@@ -31,6 +31,7 @@ export const ENHANCEMENTS = {
     "api.TextMetrics.fontBoundingBoxAscent": "a label's height from its font; where a browser lacks it, the tallest letters and deepest descenders measure it instead",
     "api.TextMetrics.fontBoundingBoxDescent": "the same, below the line",
     "api.Window.beforeunload_event": "asks before a reload loses the points; Safari on an iPad never asks any page, and there a reload loses them as it always did",
+    "api.SpeechSynthesis.voiceschanged_event": "only chooses the voice as soon as the voices come; reading aloud looks for them again before it says each text",
 };
 
 export function entry(path) {

@@ -210,9 +210,11 @@ const kebab = (name) => name.replace(/[A-Z]/g, (c) => `-${c.toLowerCase()}`);
 // What the C++ does to the page through embind: the globals it takes (val::global), the
 // members it calls, sets and reads, the elements it makes, the attributes it sets, and the
 // style properties it sets, each with the values it writes as literals.
-export function cppFeatures(source, members = {}) {
+// `own` names the page's own objects that the program calls, with their members: no platform's.
+export function cppFeatures(source, members = {}, own = {}) {
     const found = [];
-    const code = source.replace(/\/\/.*$/gm, "");
+    const code = source.replace(/\/\/.*$/gm, "").replace(
+        /val::global\("(\w+)"\)\.call<[^>]*>\("(\w+)"/g, (call, object, name) => (own[object]?.includes(name) ? "" : call));
     for (const [, name] of code.matchAll(/val::global\("(\w+)"\)/g)) {
         found.push(first(name, [`api.Window.${name}`, `api.${name}`, `javascript.builtins.${name}`]));
     }
