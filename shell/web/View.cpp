@@ -267,6 +267,8 @@ void View::farewell() {
     goodbye.set("hidden", false);
     document().set("title", std::string("Zifferix"));
     goodbye.call<val>("querySelector", std::string("button")).call<void>("focus");
+    // The goodbye has nothing to say again; a new run reads aloud as its link asks.
+    readAloud(false);
 }
 
 forms::Control* View::controlOf(int id) const {
