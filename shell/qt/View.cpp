@@ -5,6 +5,7 @@
 #include <QApplication>
 #include <QFocusEvent>
 #include <QKeyEvent>
+#include <QTextBlock>
 #include <QToolTip>
 
 #include <algorithm>
@@ -137,10 +138,14 @@ bool View::readAloud() {
             return std::string();
         }
         const forms::Zoom design;
-        return pictures_.richText(picture.resource, design.px(picture.naturalWidth))
-            .toPlainText()
-            .simplified()
-            .toStdString();
+        // A paragraph a line; the line breaks within one are spaces.
+        QString text;
+        const QTextDocument& document =
+            pictures_.richText(picture.resource, design.px(picture.naturalWidth));
+        for (QTextBlock block = document.begin(); block.isValid(); block = block.next()) {
+            text += block.text().replace(QChar::LineSeparator, u' ') + u'\n';
+        }
+        return text.toStdString();
     };
     if (speaker_->german()) {
         runtime_.readAloud(speaker_.get());

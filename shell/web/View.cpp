@@ -144,15 +144,14 @@ void View::readAloud(bool on) {
         if (found.isNull() || !picture.resource.ends_with(".html")) {
             return std::string();
         }
+        // A paragraph a line, as the desktop's rich text gives it; the line breaks within one
+        // are spaces.
         std::string text;
-        for (const char c : found["content"]["textContent"].as<std::string>()) {
-            const bool space = c == ' ' || c == '\n' || c == '\t' || c == '\r';
-            if (!space || (!text.empty() && text.back() != ' ')) {
-                text += space ? ' ' : c;
-            }
-        }
-        while (!text.empty() && text.back() == ' ') {
-            text.pop_back();
+        const val paragraphs = found["content"].call<val>("querySelectorAll", std::string("p"));
+        for (int i = 0; i < paragraphs["length"].as<int>(); ++i) {
+            std::string paragraph = paragraphs[i]["textContent"].as<std::string>();
+            std::replace(paragraph.begin(), paragraph.end(), '\n', ' ');
+            text += paragraph + "\n";
         }
         return text;
     };

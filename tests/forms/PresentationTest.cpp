@@ -331,6 +331,33 @@ TEST(ReadingAloud, CutsOffOldProblemsButNeverAVerdict) {
     }
 }
 
+// Said again on request: the problem in the box, or else the pictures' texts as sentences (a
+// heading ended, a line broken by hand joined) and the focused button.
+TEST(ReadingAloud, SaysAgainTheProblemOrThePicturesAndTheFocusedButton) {
+    struct PictureForm : TestForm {
+        using TestForm::TestForm;
+        forms::Image picture{*this, "picture"};
+    };
+    FakeServices fakes;
+    forms::Runtime runtime{fakes.services()};
+    PictureForm form{runtime, "form"};
+    form.picture.Picture = {"instructions.html", 100, 100};
+    form.ok.Caption = "&Los";
+    runtime.pictureText = [](const forms::Picture&) {
+        return std::string(
+            "Raus mit dem Ball\nGib die Zahl in\ndas Feld ein.\n  \nKein Zeitlimit\n");
+    };
+    runtime.start(form);
+    runtime.run([&] { form.ok.SetFocus(); });
+    EXPECT_EQ(form.Spoken(),
+              "Raus mit dem Ball. Gib die Zahl in das Feld ein. Kein Zeitlimit. Los.");
+    runtime.run([&] {
+        form.box.Describe("3 mal 4");
+        form.box.SetFocus();
+    });
+    EXPECT_EQ(form.Spoken(), "3 mal 4");
+}
+
 TEST(Messages, TheStyleChoosesTheIcon) {
     EXPECT_EQ(forms::iconOf(288), forms::MessageIcon::Question) << "256 + 32";
     EXPECT_EQ(forms::iconOf(16), forms::MessageIcon::Critical);
