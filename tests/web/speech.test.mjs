@@ -129,8 +129,11 @@ test("with the engine's own speech, which may have no German voice, a game plays
     const page = await open(shared.browser, `${shared.site.url}#spinne-leicht-vorlesen`);
     await page.press("Enter");
     await waitForTitle(page, "Multiplikation");
+    const germanVoice = () => (window.speechSynthesis?.getVoices() ?? []).some((v) => /^de/i.test(v.lang));
+    await waitFor(page, "the voices are known", (has) => document.getElementById("speaker").classList.contains("silent")
+        || (0, eval)(`(${has})`)(), String(germanVoice));
     await page.click("#speaker");
-    const german = await page.evaluate(() => (window.speechSynthesis?.getVoices() ?? []).some((v) => /^de/i.test(v.lang)));
+    const german = await page.evaluate(germanVoice);
     assert.equal(await page.$eval("#speaker-why", (e) => e.hidden), german, "the sign says when there is no German voice");
     await GAMES.find((g) => g.form === "frmNetz").play(page, 1);
     await waitForTitle(page, "Zifferix 1");

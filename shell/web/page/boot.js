@@ -91,57 +91,71 @@
         const sign = document.getElementById("speaker");
         const why = document.getElementById("speaker-why");
         let voice = null;
+        let known = false; // the voices have come, or will not
         let current = null;
         let unlocked = false;
-        let waiting = null; // said before the first key or tap
-        const chooseVoice = () => {
-            const german = (speech ? speech.getVoices() : []).filter((v) => /^de([-_]|$)/i.test(v.lang));
-            voice = german.find((v) => v.localService) || german[0] || null;
-            sign.classList.toggle("silent", !voice);
-        };
-        if (speech) {
-            chooseVoice();
-            speech.addEventListener("voiceschanged", chooseVoice);
-        }
-        const finished = (utterance) => () => {
-            if (current === utterance) {
-                current = null;
-                z.voiceDone();
-            }
-        };
+        let waiting = null; // the newest text said before the voice could speak
         const speak = (text) => {
-            chooseVoice();
-            if (!voice) {
-                setTimeout(() => z.voiceDone()); // no German voice: silent, and nothing waits
-                return;
-            }
             const utterance = new SpeechSynthesisUtterance(text);
             utterance.voice = voice;
             utterance.lang = voice.lang;
-            utterance.onend = utterance.onerror = finished(utterance);
+            utterance.onend = utterance.onerror = () => {
+                if (current === utterance) {
+                    current = null;
+                    z.voiceDone();
+                }
+            };
             current = utterance;
             speech.cancel();
             speech.speak(utterance);
         };
+        const speakWaiting = () => {
+            if (unlocked && known && voice && waiting !== null) {
+                speak(waiting);
+            }
+            waiting = null;
+        };
+        const chooseVoice = () => {
+            const all = speech ? speech.getVoices() : [];
+            const german = all.filter((v) => /^de([-_]|$)/i.test(v.lang));
+            voice = german.find((v) => v.localService) || german[0] || null;
+            known = known || all.length > 0;
+            sign.classList.toggle("silent", known && !voice);
+        };
+        const voicesCame = () => {
+            chooseVoice();
+            if (unlocked) {
+                speakWaiting();
+            }
+        };
+        chooseVoice();
+        if (speech) {
+            speech.addEventListener("voiceschanged", voicesCame);
+        }
+        // A browser without voices says so by having none a while after the page is there.
+        setTimeout(() => {
+            known = true;
+            voicesCame();
+        }, 3000);
         const unlock = () => {
             if (!unlocked && !sign.hidden) {
                 unlocked = true;
-                if (waiting !== null) {
-                    speak(waiting);
-                    waiting = null;
-                }
+                chooseVoice();
+                speakWaiting();
             }
         };
         document.addEventListener("keydown", unlock, true);
         document.addEventListener("pointerdown", unlock, true);
         window.zifferixVoice = {
             say: (text) => {
-                if (unlocked) {
+                chooseVoice();
+                if (unlocked && known && voice) {
                     speak(text);
-                } else {
-                    waiting = text;
-                    setTimeout(() => z.voiceDone());
+                    return;
                 }
+                // Kept for the voice to come; the program goes on as if it had been said.
+                waiting = known && !voice ? null : text;
+                setTimeout(() => z.voiceDone());
             },
             show: (on) => {
                 sign.hidden = !on;
@@ -156,7 +170,7 @@
         sign.addEventListener("mousedown", (e) => e.preventDefault());
         sign.addEventListener("click", () => {
             chooseVoice();
-            why.hidden = Boolean(voice);
+            why.hidden = Boolean(voice) || !known;
             if (voice) {
                 z.again();
             }
