@@ -84,6 +84,11 @@ class Storm {
     // A click, or a tap where the engine can tap.
     async press([x, y]) {
         const tap = this.touch && this.dice.chance(0.5);
+        // A link (the goodbye's accessibility statement) leaves the program: the storm stays.
+        if (await this.page.evaluate((px, py) => Boolean(document.elementFromPoint(px, py)?.closest("a[href]")), x, y)) {
+            this.note(`not the link at ${x},${y}`);
+            return;
+        }
         this.note(`${tap ? "tap" : "click"} ${x},${y}`);
         await (tap ? this.page.tapAt(x, y) : this.page.clickAt(x, y));
     }
