@@ -109,8 +109,12 @@
             speech.cancel();
             speech.speak(utterance);
         };
+        // Once the voice can speak: what waited, or nothing where there is no German voice.
         const speakWaiting = () => {
-            if (unlocked && known && voice && waiting !== null) {
+            if (!unlocked || !known) {
+                return;
+            }
+            if (voice && waiting !== null) {
                 speak(waiting);
             }
             waiting = null;
@@ -124,9 +128,7 @@
         };
         const voicesCame = () => {
             chooseVoice();
-            if (unlocked) {
-                speakWaiting();
-            }
+            speakWaiting();
         };
         chooseVoice();
         if (speech) {
