@@ -12,8 +12,9 @@ import { GAMES } from "./play.mjs";
 const shared = shareBrowser();
 
 // The browser's speech as Chromium has it, recording what it is asked to say: its voices come
-// late, one German among them, and a text is done as soon as it began, unless it is cut off (a
-// quicker voice than any child, who answers no problem before it is heard).
+// late, one German among them, and a text is done as soon as the program's event is over,
+// unless it is cut off: a quicker voice than any child, who answers no problem before it is
+// heard. (A timer would come after the player's next keys, which Chromium runs first.)
 // Beside it, every line the live region gets.
 function recordingSpeech() {
     const spoken = [];
@@ -31,7 +32,7 @@ function recordingSpeech() {
     speech.speak = (utterance) => {
         spoken.push({ text: utterance.text, voice: utterance.voice?.name, lang: utterance.lang });
         current = utterance;
-        setTimeout(() => {
+        queueMicrotask(() => {
             if (current === utterance) {
                 current = null;
                 utterance.onend?.({});
