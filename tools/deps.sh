@@ -2,10 +2,13 @@
 # Sourced by run.sh, test.sh, package.sh, web.sh and the benchmarks: `install_missing run`,
 # `test`, `package`, `web` or `bench`.
 
+# The class service: HTTP from cpp-httplib, storage through Qt SQL's SQLite and PostgreSQL drivers.
+SERVICE_PACKAGES=(libcpp-httplib-dev qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql)
 # Reading aloud speaks through speech-dispatcher with espeak-ng's German voice, where the
 # system has nothing better; Qt's CMake files for text to speech ask for QML's, which Debian's
 # qt6-speech-dev does not depend on.
 RUN_PACKAGES=(
+    "${SERVICE_PACKAGES[@]}"
     cmake ninja-build g++
     qt6-base-dev qt6-svg-dev qt6-qpa-plugins libgl-dev
     qt6-speech-dev qt6-declarative-dev qt6-speech-speechd-plugin
@@ -39,6 +42,9 @@ TEST_PACKAGES=(
     dbus-daemon at-spi2-core python3-pyatspi gir1.2-atspi-2.0
     appstream desktop-file-utils
     lintian
+    # The service's tests: a private PostgreSQL, its API checked against its OpenAPI file, and
+    # its request checks fuzzed with clang's libFuzzer.
+    postgresql-15 python3-jsonschema python3-yaml clang libclang-rt-14-dev
 )
 
 install_missing() {
