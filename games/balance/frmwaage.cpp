@@ -88,8 +88,8 @@ void frmwaage::NaechsteRechnung() {
 
     lblLinks.Caption = forms::CStr(Summand1) + " + " + forms::CStr(Summand2);
     lblRechts.Caption = forms::CStr(Summand3) + " + ";
-    txtErgebnis.Describe(spoken::missingSummand(forms::CStr(Summand1), forms::CStr(Summand2),
-                                                forms::CStr(Summand3)));
+    pose(txtErgebnis, spoken::missingSummand(forms::CStr(Summand1), forms::CStr(Summand2),
+                                             forms::CStr(Summand3)));
     txtErgebnis.Enabled = true;
     txtErgebnis.Text.clear();
     ++Runde;
@@ -108,6 +108,7 @@ void frmwaage::txtErgebnis_KeyPress(int& KeyAscii) {
 // one; the right number stands under the right pan, with the blank of Str before it.
 void frmwaage::judge(Single typed) {
     const Single missing = Summand1 + Summand2 - Summand3;
+    answered(txtErgebnis.Text, typed == missing);
     if (typed == missing) {
         --Stufe;
         NeigungLinks = 0;

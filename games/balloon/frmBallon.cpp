@@ -181,7 +181,7 @@ void frmBallon::NeueAufgabe() {
     lblbez1.Caption = std::string(kMasses.unit(problem_.VonEinheit).text);
     lblbez2.Caption = std::string(kMasses.unit(problem_.NachEinheit).text);
     lblzahl.Caption = forms::CStr(problem_.Zahl);
-    txtEing.Describe(kMasses.question(lblzahl.Caption, problem_));
+    pose(txtEing, kMasses.question(lblzahl.Caption, problem_));
     cmdEnde.Enabled = true;
 }
 
@@ -192,7 +192,9 @@ void frmBallon::txtEing_KeyPress(int& KeyAscii) {
         // A lone comma is no number: judged as a wrong answer.
         const std::optional<forms::Single> typed = forms::CSng(txtEing.Text);
         Eingabe = typed.value_or(0);
-        if (typed && forms::SingleEquals(Eingabe, kMasses.expected(problem_))) {
+        const bool right = typed && forms::SingleEquals(Eingabe, kMasses.expected(problem_));
+        answered(txtEing.Text, right);
+        if (right) {
             Nachfuellen();
         } else {
             GasVerlieren();

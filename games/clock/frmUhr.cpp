@@ -195,8 +195,8 @@ void frmUhr::start_Click() {
     const Single Zahl2 = draw(kFactor, Rnd());
     lblZahl1.Caption = forms::Str(Zahl1);
     lblZahl2.Caption = forms::Str(Zahl2);
-    txtErgebnis.Describe(spoken::number(lblZahl1.Caption) + " mal " +
-                         spoken::number(lblZahl2.Caption));
+    pose(txtErgebnis,
+         spoken::number(lblZahl1.Caption) + " mal " + spoken::number(lblZahl2.Caption));
     Ergebnis = Zahl2 * Zahl1;
     txtErgebnis.Text.clear();
     lblZähler.Caption = " " + forms::CStr(Richtige) + " richtig";
@@ -210,6 +210,7 @@ void frmUhr::judge() {
         won(table.bonus);
         return;
     }
+    attemptLost();
     lblWiederholung.Caption =
         "Das war nicht genug, du hast nur " + forms::CStr(Richtige) + " richtig gerechnet.";
     Announce(lblWiederholung.Caption);
@@ -225,7 +226,9 @@ void frmUhr::judge() {
 void frmUhr::txtErgebnis_KeyPress(int& KeyAscii) {
     if (KeyAscii == kEnter) {
         // An empty box reads as 0: a wrong answer.
-        if (forms::SingleEquals(Ergebnis, forms::Val(txtErgebnis.Text))) {
+        const bool right = forms::SingleEquals(Ergebnis, forms::Val(txtErgebnis.Text));
+        answered(txtErgebnis.Text, right);
+        if (right) {
             shared_.Punkte = static_cast<Integer>(shared_.Punkte + 1);
             ++Richtige;
             Announce("Richtig, " + forms::CStr(Richtige) + " richtig.");

@@ -157,7 +157,7 @@ void frmWander::NeueAufgabe() {
     lblZahl1.Caption = forms::CStr(Zahl1);
     lblZahl2.Caption = forms::CStr(Zahl2);
     lblZahl3.Caption = forms::CStr(Zahl3);
-    txtEing.Describe(spoken::signedSum({lblZahl1.Caption, lblZahl2.Caption, lblZahl3.Caption}));
+    pose(txtEing, spoken::signedSum({lblZahl1.Caption, lblZahl2.Caption, lblZahl3.Caption}));
 }
 
 void frmWander::txtEing_KeyPress(int& KeyAscii) {
@@ -184,7 +184,9 @@ void frmWander::txtEing_KeyPress(int& KeyAscii) {
 }
 
 void frmWander::Auswerten() {
-    if (forms::SingleEquals(Summe, forms::Val(txtEing.Text))) {
+    const bool right = forms::SingleEquals(Summe, forms::Val(txtEing.Text));
+    answered(txtEing.Text, right);
+    if (right) {
         ++Richtige;
         if (Faktor < kLevels[shared_.Schwierigkeit].rules.largestFactor) {
             ++Faktor;
@@ -244,7 +246,7 @@ void frmWander::cmdEnde_Click() {
     cmdStart.Enabled = true;
     cmdStart.SetFocus();
     Grundstellung();
-    Hide();
+    left();
 }
 
 } // namespace zifferix

@@ -186,8 +186,8 @@ void frmbruchteile::NeueAufgabe() {
     lblZähler.Caption = forms::CStr(Zaehler);
     lblNenner.Caption = forms::CStr(Nenner);
     lblZahl.Caption = forms::CStr(Zahl);
-    txtErgebnis.Describe(spoken::fraction(static_cast<int>(Zaehler), static_cast<int>(Nenner)) +
-                         " von " + lblZahl.Caption);
+    pose(txtErgebnis, spoken::fraction(static_cast<int>(Zaehler), static_cast<int>(Nenner)) +
+                          " von " + lblZahl.Caption);
     txtErgebnis.Text.clear();
     txtErgebnis.Enabled = true;
     ++AufgabenNr;
@@ -212,7 +212,9 @@ void frmbruchteile::txtErgebnis_KeyPress(int& KeyAscii) {
     const double typed = forms::Val(txtErgebnis.Text);
     if (typed > 0 && KeyAscii == kEnter) {
         shared_.Punkte = static_cast<Integer>(shared_.Punkte - 1);
-        if (forms::SingleEquals(Ergebnis, typed)) {
+        const bool right = forms::SingleEquals(Ergebnis, typed);
+        answered(txtErgebnis.Text, right);
+        if (right) {
             Fuellstand += kPour;
             Image1.Visible = false; // the instructions go at the first right answer
             sayHowFull();

@@ -83,7 +83,7 @@ void frmBerg::NeueAufgabe() {
     lblbez1.Caption = std::string(kLengths.unit(problem_.VonEinheit).text);
     lblbez2.Caption = std::string(kLengths.unit(problem_.NachEinheit).text);
     lblzahl.Caption = forms::CStr(problem_.Zahl);
-    txtEing.Describe(kLengths.question(lblzahl.Caption, problem_));
+    pose(txtEing, kLengths.question(lblzahl.Caption, problem_));
     if (AufgabenNr >= 1) {
         Announce(Position == 0 ? std::string("Der Ball liegt am Fuß des Berges.")
                                : "Der Ball ist auf Station " + std::to_string(Position) + " von " +
@@ -114,7 +114,9 @@ void frmBerg::Auswerten() {
         return;
     }
     Eingabe = *typed;
-    if (forms::SingleEquals(Eingabe, kLengths.expected(problem_))) {
+    const bool right = forms::SingleEquals(Eingabe, kLengths.expected(problem_));
+    answered(txtEing.Text, right);
+    if (right) {
         Announce("Richtig.");
         Vorruecken();
     } else {

@@ -83,7 +83,7 @@ void frmNetz::NeueAufgabe() {
     Produkt = FaktorA * FaktorB;
     lbla.Caption = forms::CStr(FaktorA);
     lblb.Caption = forms::CStr(FaktorB);
-    txtergebnis.Describe(lbla.Caption + " mal " + lblb.Caption);
+    pose(txtergebnis, lbla.Caption + " mal " + lblb.Caption);
     txtergebnis.Text.clear();
 }
 
@@ -94,7 +94,9 @@ void frmNetz::win() {
 void frmNetz::txtergebnis_KeyPress(int& KeyAscii) {
     const double typed = forms::Val(txtergebnis.Text);
     if (typed > 0 && KeyAscii == kEnter) {
-        if (forms::SingleEquals(Produkt, typed)) {
+        const bool right = forms::SingleEquals(Produkt, typed);
+        answered(txtergebnis.Text, right);
+        if (right) {
             if (AufgabenNr >= kLastProblem) {
                 win();
                 return;

@@ -32,16 +32,19 @@ void endWon(GameForm& game, Integer bonus) {
     Zifferix& program = game.program();
     Module1& shared = program.shared();
     if (shared.AllesHintereinander != 0) {
+        game.finish(GameEnd::Won); // before the next game takes the points
         program.wonInRow(game);
         return;
     }
     game.beforeBonus();
     shared.Punkte = static_cast<Integer>(shared.Punkte + bonus);
+    game.finish(GameEnd::Won);
     program.recordWin(game.game(), shared.Punkte, shared.Schwierigkeit);
     game.Hide();
 }
 
 void endLost(GameForm& game, const std::string& why) {
+    game.finish(GameEnd::Lost);
     game.program().lost(why);
     game.Hide();
 }

@@ -18,7 +18,7 @@ void colourOption(forms::OptionButton& option, int level);
 
 // A game won: in the row it hands over to the next game without a bonus; alone it adds the
 // bonus of the level to what it has (after what is its own), keeps the best score in the table
-// and hides.
+// and hides. Its result has the points the table shows for it, in the row the game's own.
 void endWon(GameForm& game, Integer bonus);
 
 // A game lost: a screen reader hears why, and the game hides without a score.

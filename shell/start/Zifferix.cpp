@@ -2,6 +2,7 @@
 
 #include "start/GameForm.h"
 #include "start/frmstart.h"
+#include "start/name/frmName.h"
 
 namespace zifferix {
 
@@ -11,11 +12,49 @@ Zifferix::Zifferix(forms::Runtime& runtime, const ScreenTable& screens)
 Zifferix::~Zifferix() = default;
 
 void Zifferix::run() {
-    runtime_.start(*start_);
+    runtime_.run([this] {
+        runtime_.start(*start_);
+        if (inClass() && class_.child.empty()) {
+            askName();
+        }
+    });
+}
+
+void Zifferix::joinClass(ClassLink& link, ClassInfo info) {
+    link_ = &link;
+    class_ = std::move(info);
+    names_ = std::make_unique<frmName>(*this, class_.name, class_.children);
+}
+
+void Zifferix::askName() {
+    if (names_) {
+        names_->Show();
+    }
+}
+
+void Zifferix::chose(const std::string& child) {
+    class_.child = child;
+    if (link_ != nullptr) {
+        link_->joined(child);
+    }
+}
+
+void Zifferix::record(const GameResult& result) {
+    if (link_ != nullptr) {
+        link_->ended(resultJson(result, class_.child));
+    }
 }
 
 bool Zifferix::choose(const Choice& choice) {
-    if (runtime_.activeForm() != start_.get() || runtime_.messageOpen() || runtime_.ended()) {
+    if (runtime_.messageOpen() || runtime_.ended()) {
+        return false;
+    }
+    if (names_ && runtime_.activeForm() == names_.get()) {
+        moreTime_ = choice.givesMoreTime();
+        waitingChoice_ = choice;
+        return true;
+    }
+    if (runtime_.activeForm() != start_.get()) {
         return false;
     }
     moreTime_ = choice.givesMoreTime();
@@ -37,7 +76,7 @@ void Zifferix::wonInRow(GameForm& self) {
     if (const std::optional<Game> next = nextInRow(self.game())) {
         runtime_.speech().say("Geschafft! Zusammen " + forms::CStr(shared_.GesamtPunkte) +
                               " Punkte. Weiter mit: " + std::string(info(*next).caption) + ".");
-        screen(*next).Show([&self] { self.Hide(); });
+        showGame(*next, [&self] { self.Hide(); });
         return;
     }
     const int level = shared_.Schwierigkeit;
@@ -68,11 +107,21 @@ void showMoreTime(forms::Label& sign, forms::Placement place, bool more) {
 }
 
 forms::Form& Zifferix::screen(Game game) {
+    return this->game(game);
+}
+
+GameForm& Zifferix::game(Game game) {
     const auto i = static_cast<std::size_t>(game);
     if (!games_[i]) {
         games_[i] = screens_[i](*this);
     }
     return *games_[i];
+}
+
+void Zifferix::showGame(Game game, std::function<void()> whenHidden) {
+    GameForm& form = this->game(game);
+    form.newGame();
+    form.Show(std::move(whenHidden));
 }
 
 } // namespace zifferix

@@ -68,6 +68,8 @@ ScreenLayout layoutOf(frmstart& f) {
     constexpr forms::Placement kFrame2{1500, 5385, 2310, 1980};
     constexpr forms::Placement kEnde{1500, 8400, 2310, 1290};
     constexpr forms::Placement kAnfang{11160, 8490, 2310, 1290};
+    constexpr forms::Placement kKind{9900, 6500, 5000, 700};
+    constexpr forms::Placement kNichtDu{11160, 7300, 2310, 600};
     return ScreenLayout({
         {f.Image1, kImage1, shrunk(kImage1, {.dx = -100, .dy = -400})},
         {f.lblAutor, kAutor, shrunk(kAutor, {.size = false, .dx = -100, .dy = -500})},
@@ -75,6 +77,8 @@ ScreenLayout layoutOf(frmstart& f) {
         {f.Frame2, kFrame2, shrunk(kFrame2, {.size = false, .dx = -100, .dy = -500})},
         {f.cmdEnde, kEnde, shrunk(kEnde, {.size = false, .dx = -100, .dy = 200})},
         {f.cmdAnfang, kAnfang, shrunk(kAnfang, {.size = false, .dx = 300, .dy = 150})},
+        {f.lblKind, kKind, {8450, 4700, 3500, 700}},
+        {f.cmdNichtDu, kNichtDu, shrunk(kNichtDu, {.size = false, .dx = 300, .dy = -150})},
     });
 }
 
@@ -145,6 +149,16 @@ void frmstart::dress() {
         button->BackColor = kBrick;
         button->Font = kButtonFont;
     }
+
+    lblKind.Alignment = forms::TextAlign::Center;
+    lblKind.Transparent = true;
+    lblKind.ForeColor = forms::colors::White;
+    cmdNichtDu.Caption = "&Nicht du?";
+    cmdNichtDu.ToolTipText = "Einen anderen Namen wählen";
+    cmdNichtDu.Graphical = true;
+    cmdNichtDu.BackColor = kBrick;
+    lblKind.Visible = false; // until a class is joined
+    cmdNichtDu.Visible = false;
 }
 
 void frmstart::wire() {
@@ -162,6 +176,7 @@ void frmstart::wire() {
     }
     cmdAnfang.onClick = [this] { cmdAnfang_Click(); };
     cmdEnde.onClick = [this] { cmdEnde_Click(); };
+    cmdNichtDu.onClick = [this] { program_.askName(); };
 }
 
 // The start button comes first, so a child who has chosen presses Enter; then the games, the
@@ -175,7 +190,8 @@ void frmstart::orderTabs() {
     for (OptionButton frmstart::*option : kLevelOptions) {
         (this->*option).TabIndex = tab++;
     }
-    cmdEnde.TabIndex = tab;
+    cmdEnde.TabIndex = tab++;
+    cmdNichtDu.TabIndex = tab;
 }
 
 std::string frmstart::Spoken() const {
@@ -196,7 +212,19 @@ void frmstart::Form_Activate() {
         total += forms::Val((this->*line.points).Caption);
     }
     lblGesamt.Caption = forms::CStr(total);
+    showChild();
     describeChoices();
+    // A link chose while the name was asked.
+    if (const std::optional<Choice> choice = program_.takeChoice()) {
+        choose(*choice);
+    }
+}
+
+void frmstart::showChild() {
+    lblKind.Visible = program_.inClass();
+    cmdNichtDu.Visible = program_.inClass();
+    lblKind.Caption = program_.child().empty() ? "" : "Hallo " + program_.child() + "!";
+    lblKind.ToolTipText = program_.className();
 }
 
 // "gegen die Spinne, 45 Punkte, voll schwer" for a game won at voll schwer, and for the start
@@ -256,7 +284,7 @@ void frmstart::cmdAnfang_Click() {
 void frmstart::startGame(Game game, bool row) {
     shared_.AllesHintereinander = row ? 1 : 0;
     Grundstellung();
-    program_.screen(game).Show([this] { clearDifficulty(); });
+    program_.showGame(game, [this] { clearDifficulty(); });
 }
 
 void frmstart::choose(const Choice& choice) {

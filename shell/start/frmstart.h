@@ -45,6 +45,9 @@ class frmstart : public forms::Form {
 
     forms::CommandButton cmdAnfang{*this, "cmdAnfang"};
     forms::CommandButton cmdEnde{*this, "cmdEnde"};
+    // Only in a class: the name the child plays as, and the way to another name.
+    forms::Label lblKind{*this, "lblKind"};
+    forms::CommandButton cmdNichtDu{*this, "cmdNichtDu"};
 
     void Form_Activate() override;
     // Closing the start screen ends the program, as its exit button does.
@@ -82,6 +85,7 @@ class frmstart : public forms::Form {
     void cmdAnfang_Click();
     void cmdEnde_Click();
     void Grundstellung();
+    void showChild();
     // What a screen reader hears: each game with its best points and their level, and what
     // the start button will start.
     void describeChoices();

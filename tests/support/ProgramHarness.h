@@ -5,6 +5,7 @@
 #include "app/Screens.h"
 #include "forms/Fitting.h"
 #include "forms/Runtime.h"
+#include "forms/Utf8.h"
 #include "start/Zifferix.h"
 #include "start/frmstart.h"
 #include "support/FakeServices.h"
@@ -59,6 +60,13 @@ class ProgramHarness {
                 answering();
             }
             runtime.keyPress(static_cast<unsigned char>(c));
+            listen();
+        }
+    }
+    // Text as a view hands it in, a character at a time: "Jürgen" is six key presses.
+    void write(std::string_view text) {
+        for (const char32_t c : forms::utf8::codePoints(text)) {
+            runtime.keyPress(static_cast<int>(c));
             listen();
         }
     }
