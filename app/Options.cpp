@@ -1,5 +1,6 @@
 #include "app/Options.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cmath>
 
@@ -31,8 +32,92 @@ Options refuse(std::string error) {
     return options;
 }
 
+bool isAsciiAlnum(char c) {
+    return (c >= 'a' && c <= 'z') || (c >= 'A' && c <= 'Z') || (c >= '0' && c <= '9');
+}
+
+std::string lowered(std::string_view text) {
+    std::string lower(text);
+    std::transform(lower.begin(), lower.end(), lower.begin(), [](char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : c;
+    });
+    return lower;
+}
+
+// A class's id: 60 random bits as 12 characters of lowercase base32.
+bool isClassId(std::string_view id) {
+    return id.size() == 12 && std::all_of(id.begin(), id.end(), [](char c) {
+               return (c >= 'a' && c <= 'z') || (c >= '2' && c <= '7');
+           });
+}
+
+bool isPort(std::string_view port) {
+    unsigned number = 0;
+    const auto [stop, error] = std::from_chars(port.data(), port.data() + port.size(), number);
+    return error == std::errc{} && stop == port.data() + port.size() && number >= 1 &&
+           number <= 65535;
+}
+
+// A host name, an IPv4 address or a bracketed IPv6 one, with a port or none. Bytes beyond ASCII
+// are an international domain name's.
+bool isAuthority(std::string_view authority) {
+    const bool bracketed = authority.starts_with('[');
+    const auto close = bracketed ? authority.find(']') : 0;
+    if (close == std::string_view::npos) {
+        return false;
+    }
+    const auto colon = authority.find(':', close);
+    if (colon != std::string_view::npos && !isPort(authority.substr(colon + 1))) {
+        return false;
+    }
+    if (bracketed) {
+        const std::string_view inside = authority.substr(1, close - 1);
+        return !inside.empty() && (close + 1 == authority.size() || colon == close + 1) &&
+               std::all_of(inside.begin(), inside.end(),
+                           [](char c) { return isAsciiAlnum(c) || c == ':' || c == '.'; });
+    }
+    const std::string_view host = authority.substr(0, colon);
+    return !host.empty() && std::all_of(host.begin(), host.end(), [](char c) {
+        return isAsciiAlnum(c) || c == '-' || c == '.' || static_cast<unsigned char>(c) >= 0x80;
+    });
+}
+
+// The page's folder from a link's path: "/zifferix/index.html", "/zifferix/" and "/zifferix"
+// all name "/zifferix/"; another file's name names no page.
+std::optional<std::string> siteFolder(std::string_view path) {
+    if (path.empty()) {
+        return "/";
+    }
+    constexpr std::string_view kPage = "index.html";
+    if (path.ends_with(std::string("/") + std::string(kPage))) {
+        path.remove_suffix(kPage.size());
+    }
+    if (path.ends_with('/')) {
+        return std::string(path);
+    }
+    const std::string_view last = path.substr(path.rfind('/') + 1);
+    if (last.find('.') != std::string_view::npos) {
+        return std::nullopt;
+    }
+    return std::string(path) + "/";
+}
+
+// The id among the fragment's parts, "klasse=<KLASSE>", which may stand beside a game's link.
+std::optional<std::string_view> classInFragment(std::string_view fragment) {
+    constexpr std::string_view kKey = "klasse=";
+    while (!fragment.empty()) {
+        const auto amp = fragment.find('&');
+        const std::string_view part = fragment.substr(0, amp);
+        if (part.starts_with(kKey)) {
+            return part.substr(kKey.size());
+        }
+        fragment = amp == std::string_view::npos ? std::string_view{} : fragment.substr(amp + 1);
+    }
+    return std::nullopt;
+}
+
 // The options that take a value, as --name=VALUE or --name VALUE.
-enum class Valued { Zoom, Game, Level };
+enum class Valued { Zoom, Game, Level, Class };
 struct ValuedOption {
     std::string_view name;
     Valued option;
@@ -41,6 +126,7 @@ constexpr ValuedOption kValued[] = {
     {"--zoom", Valued::Zoom},
     {"--spiel", Valued::Game},
     {"--stufe", Valued::Level},
+    {"--klasse", Valued::Class},
 };
 
 // The option an argument names and its value, taking the next argument where it has none.
@@ -84,11 +170,59 @@ std::optional<std::string> take(Options& options, Valued option, std::string_vie
             return "--stufe braucht eine von " + namesOf(kLevelNames) + ", nicht " + quoted(value);
         }
         break;
+    case Valued::Class: {
+        ParsedClassLink link = parseClassLink(value);
+        if (!link.address) {
+            return "--klasse braucht den Link einer Klasse (" + link.problem + "), nicht " +
+                   quoted(value);
+        }
+        options.klasse = std::move(link.address);
+        break;
+    }
     }
     return std::nullopt;
 }
 
 } // namespace
+
+ParsedClassLink parseClassLink(std::string_view link) {
+    const auto refused = [](std::string problem) {
+        return ParsedClassLink{{}, std::move(problem)};
+    };
+    if (std::any_of(link.begin(), link.end(),
+                    [](char c) { return static_cast<unsigned char>(c) <= 0x20 || c == 0x7f; })) {
+        return refused("ohne Leerzeichen");
+    }
+    const auto schemeEnd = link.find("://");
+    const std::string scheme =
+        schemeEnd == std::string_view::npos ? std::string() : lowered(link.substr(0, schemeEnd));
+    if (scheme != "http" && scheme != "https") {
+        return refused("mit http:// oder https://");
+    }
+    std::string_view rest = link.substr(schemeEnd + 3);
+    const auto hash = rest.find('#');
+    const std::string_view fragment =
+        hash == std::string_view::npos ? std::string_view{} : rest.substr(hash + 1);
+    rest = rest.substr(0, std::min(rest.find('?'), hash));
+    const auto slash = rest.find('/');
+    const std::string_view authority = rest.substr(0, slash);
+    if (!isAuthority(authority) || authority.find('@') != std::string_view::npos) {
+        return refused("mit dem Namen eines Rechners");
+    }
+    const auto folder =
+        siteFolder(slash == std::string_view::npos ? std::string_view{} : rest.substr(slash));
+    if (!folder) {
+        return refused("auf index.html oder den Ordner der Seite");
+    }
+    const auto id = classInFragment(fragment);
+    if (!id) {
+        return refused("mit #klasse= am Ende");
+    }
+    if (!isClassId(*id)) {
+        return refused("mit einer Klasse aus 12 Zeichen von a bis z und 2 bis 7");
+    }
+    return {ClassAddress{scheme + "://" + lowered(authority) + *folder, std::string(*id)}, {}};
+}
 
 Options parseOptions(const std::vector<std::string_view>& arguments) {
     Options options;
@@ -132,7 +266,7 @@ Options parseOptions(const std::vector<std::string_view>& arguments) {
 
 std::string usage() {
     return "Aufruf: zifferix [--zoom=F] [--spiel=SPIEL] [--stufe=STUFE] [--mehr-zeit] "
-           "[--kontrast] [--vorlesen] [--normale-zeit]\n"
+           "[--kontrast] [--vorlesen] [--normale-zeit] [--klasse=LINK]\n"
            "Zifferix, das Kopfrechnen-Training für die Schule.\n"
            "\n"
            "  --zoom=F         alles F-mal so groß wie entworfen, F von 1 bis 4, etwa 1,5\n"
@@ -150,6 +284,10 @@ std::string usage() {
            "  --vorlesen       liest jede Aufgabe vor, mit der deutschen Stimme des Rechners;\n"
            "                   F2 oder ein Klick auf den Lautsprecher sagt sie noch einmal\n"
            "                   (dazu doppelt so viel Zeit, außer mit --normale-zeit)\n"
+           "  --klasse=LINK    spielt in einer Klasse mit, mit dem Link, den die Lehrerin oder\n"
+           "                   der Lehrer gibt (…/index.html#klasse=…): jedes Spiel geht an\n"
+           "                   die Tafel der Klasse; was noch nicht ankam, wartet in\n"
+           "                   $XDG_STATE_HOME/zifferix (sonst ~/.local/state/zifferix)\n"
            "  --help           diese Hilfe zeigen\n"
            "  --version        die Version zeigen\n";
 }

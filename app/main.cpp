@@ -2,13 +2,18 @@
 
 #include "app/Options.h"
 #include "app/Screens.h"
+#include "qt/ClassClient.h"
 #include "qt/Fonts.h"
 #include "qt/QtServices.h"
+#include "qt/ResultOutbox.h"
+#include "qt/StateFolder.h"
 #include "qt/View.h"
 #include "start/Zifferix.h"
 
 #include <QApplication>
 #include <QIcon>
+#include <QNetworkAccessManager>
+#include <QNetworkProxyFactory>
 #include <QTimer>
 
 #include <clocale>
@@ -16,6 +21,7 @@
 #include <cstdlib>
 #include <cstring>
 #include <langinfo.h>
+#include <optional>
 #include <string>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -69,6 +75,10 @@ bool desktopAsksForContrast() {
     return theme != nullptr && strcasestr(theme, "contrast") != nullptr;
 }
 
+constexpr const char* kClassGone = "Diese Klasse gibt es nicht mehr.\n"
+                                   "Du kannst trotzdem spielen, nur geht nichts an die Klasse.";
+constexpr int kInformation = 64;
+
 } // namespace
 
 int main(int argc, char* argv[]) {
@@ -104,6 +114,12 @@ int main(int argc, char* argv[]) {
     // One font family for everything, the message boxes grown with the screens.
     QApplication::setFont(qt::qfont(forms::Font{}, services.screen.zoom().factor()));
 
+    // Only in a class does the desktop keep or send anything. Made before the program, so that
+    // a game it ends on its way out still finds them.
+    std::optional<QNetworkAccessManager> network;
+    std::optional<qt::ResultOutbox> outbox;
+    std::optional<qt::ClassClient> joined;
+
     forms::Runtime runtime(services.services());
     zifferix::Zifferix program(runtime, zifferix::screens());
     qt::View view(runtime, &services.screen);
@@ -112,14 +128,39 @@ int main(int argc, char* argv[]) {
     if (options.choice.contrast || desktopAsksForContrast()) {
         view.setContrast(forms::Contrast::More);
     }
-    program.run();
-    view.afterEvent();
-    if (options.choice.readAloud && !view.readAloud()) {
-        std::fputs("zifferix: Vorlesen geht hier nicht: Dieses Gerät hat keine deutsche Stimme.\n",
-                   stderr);
+    const auto begin = [&] {
+        program.run();
+        view.afterEvent();
+        if (options.choice.readAloud && !view.readAloud()) {
+            std::fputs(
+                "zifferix: Vorlesen geht hier nicht: Dieses Gerät hat keine deutsche Stimme.\n",
+                stderr);
+        }
+        program.choose(options.choice);
+        view.afterEvent();
+    };
+    if (options.klasse) {
+        // A school's network may reach its server only through the proxy it names in
+        // http_proxy, https_proxy and no_proxy.
+        QNetworkProxyFactory::setUseSystemConfiguration(true);
+        network.emplace();
+        const QString state = qt::stateFolder();
+        outbox.emplace(*network, state);
+        outbox->resume();
+        joined.emplace(*network, *outbox, QUrl(QString::fromStdString(options.klasse->site)),
+                       QString::fromStdString(options.klasse->id), state);
+        // The windows come when the service has answered, or after its short time-out.
+        joined->fetch([&](const qt::ClassFound& found) {
+            if (found.state == qt::ClassFound::State::Gone) {
+                services.messageBox.show(kClassGone, kInformation, "Zifferix", begin);
+                return;
+            }
+            program.joinClass(*joined, found.info);
+            begin();
+        });
+    } else {
+        begin();
     }
-    program.choose(options.choice);
-    view.afterEvent();
     // The icon is drawn from SVG: not needed before the window is on the screen.
     QTimer::singleShot(
         0, [] { QApplication::setWindowIcon(QIcon(QStringLiteral(":/assets/zifferix.svg"))); });

@@ -90,3 +90,76 @@ TEST(CommandLine, RefusesAnUnknownOptionOrABadFactorInOneLine) {
 }
 
 } // namespace
+
+namespace {
+
+using zifferix::ClassAddress;
+
+TEST(ClassLinks, NameTheFolderOfThePageAndTheClassWithOrWithoutIndexHtml) {
+    const struct {
+        std::string_view link;
+        ClassAddress address;
+    } cases[] = {
+        {"https://schule.example/zifferix/index.html#klasse=abcdefgh2345",
+         {"https://schule.example/zifferix/", "abcdefgh2345"}},
+        {"https://schule.example/zifferix/#klasse=abcdefgh2345",
+         {"https://schule.example/zifferix/", "abcdefgh2345"}},
+        {"https://schule.example/zifferix#klasse=abcdefgh2345",
+         {"https://schule.example/zifferix/", "abcdefgh2345"}},
+        {"http://192.168.1.20:8181/index.html#klasse=zzzzzz777777",
+         {"http://192.168.1.20:8181/", "zzzzzz777777"}},
+        {"HTTP://Schule.Example#klasse=aaaaaaaaaaaa", {"http://schule.example/", "aaaaaaaaaaaa"}},
+        {"http://[::1]:8080/z/index.html?x=1#klasse=aaaaaaaaaaaa",
+         {"http://[::1]:8080/z/", "aaaaaaaaaaaa"}},
+        {"https://schule.example/index.html#uhr-leicht&klasse=bbbbbbbbbbbb",
+         {"https://schule.example/", "bbbbbbbbbbbb"}},
+    };
+    for (const auto& c : cases) {
+        const Options options = parseOptions({"--klasse=" + std::string(c.link)});
+        EXPECT_EQ(options.action, Options::Action::Run) << c.link << ": " << options.error;
+        ASSERT_TRUE(options.klasse) << c.link;
+        EXPECT_EQ(*options.klasse, c.address) << c.link;
+    }
+    EXPECT_EQ(parseOptions({"--klasse", "https://s.example/#klasse=abcdefgh2345"}).klasse,
+              (ClassAddress{"https://s.example/", "abcdefgh2345"}));
+    EXPECT_FALSE(parseOptions({"--spiel=uhr"}).klasse);
+}
+
+TEST(ClassLinks, ARefusedLinkSaysWhatIsWrongInOneLine) {
+    const struct {
+        std::string_view link;
+        std::string_view problem;
+    } cases[] = {
+        {"ftp://schule.example/#klasse=abcdefgh2345", "http:// oder https://"},
+        {"schule.example/#klasse=abcdefgh2345", "http:// oder https://"},
+        {"javascript://x/#klasse=abcdefgh2345", "http:// oder https://"},
+        {"https://schule.example/ #klasse=abcdefgh2345", "Leerzeichen"},
+        {"https:///zifferix/#klasse=abcdefgh2345", "Rechners"},
+        {"https://ich@schule.example/#klasse=abcdefgh2345", "Rechners"},
+        {"https://schule.example:99999/#klasse=abcdefgh2345", "Rechners"},
+        {"https://schule.example:/#klasse=abcdefgh2345", "Rechners"},
+        {"http://[::1/#klasse=abcdefgh2345", "Rechners"},
+        {"http://[::1]x/#klasse=abcdefgh2345", "Rechners"},
+        {"http://[]/#klasse=abcdefgh2345", "Rechners"},
+        {"https://schule.example/links.html#klasse=abcdefgh2345", "index.html"},
+        {"https://schule.example/zifferix/", "#klasse="},
+        {"https://schule.example/#tafel=abcdefgh2345.geheim", "#klasse="},
+        {"https://schule.example/#klasse=abcdefgh234", "12 Zeichen"},
+        {"https://schule.example/#klasse=abcdefgh23456", "12 Zeichen"},
+        {"https://schule.example/#klasse=ABCDEFGH2345", "12 Zeichen"},
+        {"https://schule.example/#klasse=abcdefgh2301", "12 Zeichen"},
+        {"https://schule.example/#klasse=", "12 Zeichen"},
+    };
+    for (const auto& c : cases) {
+        const Options options = parseOptions({"--klasse=" + std::string(c.link)});
+        EXPECT_EQ(options.action, Options::Action::Refuse) << c.link;
+        EXPECT_FALSE(options.klasse) << c.link;
+        EXPECT_NE(options.error.find("--klasse"), std::string::npos) << options.error;
+        EXPECT_NE(options.error.find(c.problem), std::string::npos) << options.error;
+        EXPECT_EQ(options.error.find('\n'), std::string::npos) << options.error;
+    }
+    EXPECT_EQ(parseOptions({"--klasse"}).action, Options::Action::Refuse);
+    EXPECT_NE(zifferix::usage().find("--klasse=LINK"), std::string::npos);
+}
+
+} // namespace
