@@ -9,17 +9,44 @@
 #include "web/WebServices.h"
 
 #include <emscripten/bind.h>
+#include <emscripten/val.h>
 #include <malloc.h>
 #if __has_feature(address_sanitizer)
 #include <sanitizer/allocator_interface.h>
 #define ZIFFERIX_ASAN 1
 #endif
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
 
 namespace {
+
+// The class the child came in by, for this page's every run: the page's own object remembers
+// the name and keeps and sends the results (klasse.js).
+class PageClass final : public zifferix::ClassLink {
+  public:
+    PageClass(emscripten::val page, zifferix::ClassInfo info)
+        : page_(std::move(page)), info_(std::move(info)) {}
+
+    // What the next run starts with: the name the child chose in this one stays.
+    const zifferix::ClassInfo& info() const { return info_; }
+
+    void joined(const std::string& child) override {
+        info_.child = child;
+        page_.call<void>("joined", child);
+    }
+
+    void ended(const std::string& resultJson) override { page_.call<void>("ended", resultJson); }
+
+  private:
+    emscripten::val page_;
+    zifferix::ClassInfo info_;
+};
+
+std::unique_ptr<PageClass> pageClass;
 
 // One run of the program: from the start screen until "Aus und Schluss".
 struct Run {
@@ -36,8 +63,25 @@ std::unique_ptr<Run> run;
 void start(double width, double height) {
     run.reset(); // the last run's layers go before the new run's come
     run = std::make_unique<Run>(width, height);
+    if (pageClass) {
+        run->program.joinClass(*pageClass, pageClass->info());
+    }
     run->program.run();
     run->view.afterEvent();
+}
+
+// The class of the page's link, before the first start: its name, the teacher's list of first
+// names, one a line (a name holds no control character), and the name remembered for it;
+// `page` takes what the program gives the class.
+void joinClass(emscripten::val page, const std::string& name, const std::string& children,
+               const std::string& child) {
+    zifferix::ClassInfo info{name, {}, child};
+    for (std::size_t at = 0; at < children.size();) {
+        const std::size_t end = std::min(children.find('\n', at), children.size());
+        info.children.push_back(children.substr(at, end - at));
+        at = end + 1;
+    }
+    pageClass = std::make_unique<PageClass>(std::move(page), std::move(info));
 }
 
 // A link's game and level ("#waage-normal"), chosen while the start screen is in front; any
@@ -152,6 +196,7 @@ double heapInUse() {
 
 EMSCRIPTEN_BINDINGS(zifferix) {
     emscripten::function("start", &start);
+    emscripten::function("joinClass", &joinClass);
     emscripten::function("choose", &choose);
     emscripten::function("click", &click);
     emscripten::function("focus", &focus);

@@ -49,9 +49,11 @@ async function sizes(root = SITE) {
         // Already compressed fonts travel as they are.
         const sent = file.endsWith(".woff2") ? (await stat(file)).size : zipped;
         site += sent;
-        // The teacher's links.html and the accessibility statement are in the site (and the
-        // offline cache), but no game loads them.
-        if (/\.(js|wasm|html)$/.test(file) && !["links.html", "barrierefreiheit.html"].includes(path.basename(file))) {
+        // The teacher's pages (links, the class's board and its QR codes), the accessibility
+        // statement and what only a class's link loads are in the site (and the offline cache),
+        // but a child outside a class loads none of them.
+        const notLoaded = /^(links\.html|barrierefreiheit\.html|lehrer.*|klasse\..*\.js|qrcode\..*\.js)$/;
+        if (/\.(js|wasm|html)$/.test(file) && !notLoaded.test(path.basename(file))) {
             program += sent;
         }
     }

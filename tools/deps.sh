@@ -1,6 +1,6 @@
 # Installs the Debian packages that are missing, and nothing when all are there.
 # Sourced by run.sh, test.sh, package.sh, web.sh and the benchmarks: `install_missing run`,
-# `test`, `package`, `web` or `bench`.
+# `test`, `package`, `web`, `service` or `bench`.
 
 # The class service: HTTP from cpp-httplib, storage through Qt SQL's SQLite and PostgreSQL drivers.
 SERVICE_PACKAGES=(libcpp-httplib-dev qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql)
@@ -31,7 +31,9 @@ WEB_PACKAGES=(
 # served by a private Apache, fetched with curl; QR codes are read back with zbar.
 WEB_TEST_PACKAGES=(chromium firefox-esr webkit2gtk-driver xvfb wabt apache2-bin curl zbar-tools dpkg-dev lintian)
 # The benchmarks' own X server, window probes and keys, and GoogleTest for the long storms.
-BENCH_PACKAGES=(libx11-dev libxdamage-dev xvfb xauth xdotool libgtest-dev)
+# The class service's load with wrk, on SQLite and a private PostgreSQL, and its long fuzzing.
+BENCH_PACKAGES=(libx11-dev libxdamage-dev xvfb xauth xdotool libgtest-dev
+    wrk postgresql-15 clang libclang-rt-14-dev)
 # dpkg-shlibdeps finds the libraries the Debian package depends on; CPack asks `file` which
 # of its files are programs.
 PACKAGE_PACKAGES=(dpkg-dev file)
@@ -45,6 +47,8 @@ TEST_PACKAGES=(
     # The service's tests: a private PostgreSQL, its API checked against its OpenAPI file, and
     # its request checks fuzzed with clang's libFuzzer.
     postgresql-15 python3-jsonschema python3-yaml clang libclang-rt-14-dev
+    # systemd-analyze rates the service's unit.
+    systemd
 )
 
 install_missing() {
@@ -54,6 +58,7 @@ install_missing() {
     test) wanted=("${RUN_PACKAGES[@]}" "${TEST_PACKAGES[@]}" "${WEB_PACKAGES[@]}" "${WEB_TEST_PACKAGES[@]}") ;;
     package) wanted=("${RUN_PACKAGES[@]}" "${PACKAGE_PACKAGES[@]}" "${WEB_PACKAGES[@]}") ;;
     web) wanted=("${WEB_PACKAGES[@]}") ;;
+    service) wanted=("${SERVICE_PACKAGES[@]}" cmake ninja-build g++) ;;
     bench) wanted=("${RUN_PACKAGES[@]}" "${BENCH_PACKAGES[@]}" "${WEB_PACKAGES[@]}" "${WEB_TEST_PACKAGES[@]}") ;;
     esac
     # Node.js and npm may come from elsewhere than Debian: a command that is there will do.

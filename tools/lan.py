@@ -1,8 +1,8 @@
 #!/usr/bin/env python3
 """Serves the browser edition to the tablets of a class from the teacher's computer.
 
-    lan.py --site DIR [--port N] [--address A]...
-    lan.py --site DIR --local [--port N]
+    lan.py --site DIR [--port N] [--address A]... [--service BIN --state DIR]
+    lan.py --site DIR --local [--port N] [--service BIN --state DIR]
 
 serves DIR on every network of this computer, prints the addresses a tablet opens (each of
 them, or only the given ones) and draws a QR code of the first in the terminal; with --local,
@@ -10,6 +10,11 @@ only to this computer, at localhost (`./web.sh serve`). The files are sent as th
 server sends them: those named after their content (zifferix.3f9a1c2e.wasm) to be kept for
 good, since a new build names its own anew, and the rest (the page, the worker, the manifest)
 with Cache-Control: no-cache, revalidated at every visit.
+
+With --service, the class service (zifferix-klassen) serves the site and the classes' results
+in one process, with its state in the --state folder, and the code drawn is the one of the
+teacher's page (lehrer.html), where a class is opened; without it, Python's own server serves
+the site alone.
 """
 
 import argparse
@@ -17,8 +22,11 @@ import functools
 import http.server
 import ipaddress
 import re
+import shutil
+import signal
 import subprocess
 import sys
+import threading
 
 import qrcode
 
@@ -76,14 +84,24 @@ def main():
     parser.add_argument("--port", type=int, default=8080)
     parser.add_argument("--address", action="append", help="announce this address (again for more)")
     parser.add_argument("--local", action="store_true", help="serve to this computer only, at localhost")
+    parser.add_argument("--service", help="the class service to serve the site and the classes with")
+    parser.add_argument("--state", help="the class service's state folder")
     args = parser.parse_args()
 
-    bind = "127.0.0.1" if args.local else ""
-    server = http.server.ThreadingHTTPServer((bind, args.port), functools.partial(Handler, directory=args.site))
-    port = server.server_address[1]
+    bind = "127.0.0.1" if args.local else "0.0.0.0"
+    if args.service:
+        service, port = start_service(args.service, args.site, bind, args.port, args.state)
+        wait = functools.partial(wait_for, service)
+    else:
+        server = http.server.ThreadingHTTPServer(("" if bind == "0.0.0.0" else bind, args.port),
+                                                 functools.partial(Handler, directory=args.site))
+        port = server.server_address[1]
+        wait = functools.partial(serve, server)
     if args.local:
         print(f"Serving it at http://localhost:{port}/ (Ctrl+C stops)", flush=True)
-        serve(server)
+        if args.service:
+            print(f"Klassen öffnen: http://localhost:{port}/lehrer.html", flush=True)
+        wait()
         return
     announced = args.address or addresses()
     if not announced:
@@ -92,14 +110,20 @@ def main():
     print("Zifferix für die Klasse, auf jedem Tablet im selben Netz:")
     for url in urls:
         print(f"    {url}")
-    code = terminal_code(urls[0])
+    teacher = f"{urls[0]}lehrer.html"
+    if args.service:
+        print(f"Eine Klasse öffnen und ihre Tafel sehen, auf der Seite für Lehrerinnen und Lehrer: {teacher}")
+    code = terminal_code(teacher if args.service else urls[0])
     if sys.stdout.isatty():  # light on dark whatever the terminal's colours, as a code needs
         code = "\n".join(f"\033[97;40m{line}\033[0m" for line in code.splitlines())
     print(code)
     print(f"Links und QR-Codes für jedes Spiel zum Ausdrucken: {urls[0]}links.html")
+    if args.service:
+        print("Ohne HTTPS kann jeder im selben Netz mitlesen, was die Tablets senden, auch den Link der Tafel:")
+        print("im Netz der Schule nur für den Unterricht, nicht im offenen WLAN.")
     print("Ohne HTTPS spielt die Seite nur mit Netz und lässt sich nicht installieren (Strg+C beendet).",
           flush=True)
-    serve(server)
+    wait()
 
 
 def serve(server):
@@ -107,6 +131,33 @@ def serve(server):
         server.serve_forever()
     except KeyboardInterrupt:
         pass
+
+
+# What the service prints once it takes requests.
+LISTENING = re.compile(r"listening on http://[^/]*:(\d+)/")
+
+
+def start_service(binary, site, host, port, state):
+    """Starts the class service on the site; its port, once it listens."""
+    if not shutil.which(binary):
+        sys.exit(f"lan.py: the class service {binary} is not there")
+    command = [binary, f"--site={site}", f"--listen={host}:{port}"] + ([f"--state={state}"] if state else [])
+    service = subprocess.Popen(command, stdout=subprocess.PIPE, text=True)
+    for line in service.stdout:
+        found = LISTENING.search(line)
+        if found:
+            # The rest of what it prints goes on to the terminal, so that the pipe never fills.
+            threading.Thread(target=shutil.copyfileobj, args=(service.stdout, sys.stdout), daemon=True).start()
+            return service, int(found.group(1))
+    sys.exit(f"lan.py: the class service ended before it listened ({service.wait()})")
+
+
+def wait_for(service):
+    try:
+        sys.exit(service.wait())
+    except KeyboardInterrupt:
+        service.send_signal(signal.SIGTERM)
+        service.wait()
 
 
 if __name__ == "__main__":

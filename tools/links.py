@@ -24,6 +24,8 @@ p { margin: 0.3rem 0; }
 .additions { border: 1px solid #888; margin: 0.6rem 0; padding: 0.3rem 0.8rem 0.5rem; }
 .additions label { margin-right: 1.5rem; white-space: nowrap; }
 .additions input { width: 1.1rem; height: 1.1rem; vertical-align: -0.15rem; }
+.additions .class-field input { width: 100%; max-width: 36rem; height: auto; font: inherit; padding: 0.2rem; box-sizing: border-box; }
+.additions .class-field label { display: block; margin: 0.4rem 0 0.2rem; }
 .codes { display: grid; grid-template-columns: repeat(3, 1fr); gap: 1rem 1.5rem; margin-top: 1rem; }
 figure { margin: 0; text-align: center; break-inside: avoid; page-break-inside: avoid; }
 figure a { color: inherit; text-decoration: none; display: block; }
@@ -57,10 +59,19 @@ DRAW = """
     document.getElementById("local").hidden = !local;
     document.getElementById("file").hidden = site.protocol !== "file:";
     const switches = [...document.querySelectorAll(".additions input")];
+    const pasted = document.getElementById("class-link");
+    const wrong = document.getElementById("class-wrong");
+    // The class of a pasted class's link, or of this page's own link (links.html#klasse=...).
+    const classOf = (text) => (/(?:^|[#&])klasse=([a-z2-7]{12})(?:&|$)/.exec(text.trim()) || [])[1] || "";
+    pasted.value = classOf(location.hash) ? new URL(`#klasse=${classOf(location.hash)}`, site).href : "";
     const draw = () => {
         const added = switches.filter((s) => s.checked).map((s) => `-${s.value}`).join("");
+        const klasse = classOf(pasted.value);
+        wrong.hidden = !pasted.value.trim() || Boolean(klasse);
+        const inClass = klasse ? `klasse=${klasse}&` : "";
+        document.getElementById("in-class").hidden = !klasse;
         for (const figure of document.querySelectorAll("figure[data-link]")) {
-            const address = new URL(`#${figure.dataset.link}${added}`, site).href;
+            const address = new URL(`#${inClass}${figure.dataset.link}${added}`, site).href;
             figure.querySelector("a").href = address;
             figure.querySelector(".link").textContent = address;
             const code = qrcode(0, "M");
@@ -70,6 +81,7 @@ DRAW = """
         }
     };
     switches.forEach((s) => s.addEventListener("change", draw));
+    pasted.addEventListener("input", draw);
     draw();
     document.documentElement.dataset.ready = "true";
 })();
@@ -115,8 +127,14 @@ Vorlesen gibt auch mehr Zeit, außer mit <code>-normalzeit</code>. Wie jedes Kin
 kann, sagt die <a href="barrierefreiheit.html">Erklärung zur Barrierefreiheit</a>.</p>
 <fieldset class="additions"><legend>Für alle Links und Codes</legend>
 {switches}
+<p class="class-field"><label for="class-link">Link einer Klasse:</label>
+<input type="url" id="class-link" autocomplete="off" spellcheck="false" placeholder="…/index.html#klasse=…" aria-describedby="class-why class-wrong"></p>
+<p id="class-why">Mit dem Link einer Klasse kommen die Ergebnisse der Kinder auf die Tafel der Klasse.
+Eine Klasse öffnen Sie auf der <a href="lehrer.html">Seite für Lehrerinnen und Lehrer</a>.</p>
+<p class="warning" id="class-wrong" role="alert" hidden>Das ist kein Link einer Klasse. Er endet auf <code>#klasse=</code> und zwölf Zeichen.</p>
 </fieldset>
-<p>Die Codes gelten für <strong id="address"></strong></p>
+<p>Die Codes gelten für <strong id="address"></strong><span id="in-class" hidden>, mit der Klasse: Jedes Kind
+sagt zuerst seinen Namen, und jedes Spiel kommt auf die Tafel der Klasse</span></p>
 <p class="warning" id="local" hidden>Diese Adresse gilt nur auf diesem Rechner. Öffnen Sie diese Seite
 unter der Adresse, die auch die Tablets öffnen, etwa der, die <code>./web.sh serve --lan</code> nennt.</p>
 <p class="warning" id="file" hidden>Diese Seite ist als Datei geöffnet. Die Codes brauchen die Adresse

@@ -5,13 +5,15 @@
     site.py --stamp DIR
 
 writes into OUT: index.html (the page, with the pictures the screens show as templates), the
-page's style and script, the program (zifferix.js, zifferix.wasm), the icon at the sizes
+page's style and script, the script a class's link loads (klasse.js), the teacher's page of a
+class's board (lehrer.html with its script and style, and the QR encoder it draws with), the
+program (zifferix.js, zifferix.wasm), the icon at the sizes
 browsers ask for and the web app manifest, the fonts as web fonts cut down to the characters a
 German text needs, with their licences beside them, and last the service worker, stamped with
 the build's version (a digest of every other file) and each file's digest. With --link-names,
 also the teacher's page of links (links.html, see links.py), which the game does not link to.
 
-Every file but the pages (index.html, links.html, barrierefreiheit.html), the worker, the
+Every file but the pages (index.html, links.html, lehrer.html, barrierefreiheit.html), the worker, the
 manifest and the licences is named after its content (zifferix.3f9a1c2e.wasm), and what names it
 names it so: a server can let browsers keep such a file for good, since another build's file has
 another name. The parts are made in
@@ -50,6 +52,10 @@ LICENCES = {
 UNICODES = "U+0020-007E,U+00A0-00FF,U+2013-2014,U+2018-201E,U+2022,U+2026,U+20AC,U+2212"
 
 PICTURES_MARK = "<!-- the pictures the screens show -->"
+
+# The teacher's page of a class's board, beside links.html, with its scripts and style: the page
+# keeps its name, the rest are named after their content.
+TEACHER = re.compile(r"^lehrer[\w-]*\.(html|js|css)$")
 
 # The icon as browsers and home screens ask for it: (file, size, background). A maskable icon
 # and Apple's fill their square, so they get the start screen's colour behind the tile.
@@ -137,7 +143,7 @@ def icons(svg, out):
 
 
 # The files that keep their names: what is opened or fetched by its name, and what names the rest.
-KEEPS_NAME = re.compile(r"^(index\.html|sw\.js|manifest\.webmanifest|links\.html|barrierefreiheit\.html|fonts/LICENSE-.*\.txt)$")
+KEEPS_NAME = re.compile(r"^(index\.html|sw\.js|manifest\.webmanifest|links\.html|lehrer\.html|barrierefreiheit\.html|fonts/LICENSE-.*\.txt)$")
 # A name with the content's digest: the servers' configurations match names by the same pattern.
 NAMED = re.compile(r"^(?P<stem>.+?)(?:\.(?P<digest>[0-9a-f]{8}))?(?P<suffix>\.[a-z0-9]+)$")
 # The files that name others, and so are named after the files they name.
@@ -230,6 +236,15 @@ def main():
     # One script, loaded as soon as it comes: the program's, and the page's start after it.
     script = (args.program / "zifferix.js").read_text("utf-8") + "\n" + minified(args.page / "boot.js")
     (parts / "zifferix.js").write_text(script, "utf-8")
+    # What a class needs, loaded only for a class's link, and the teacher's page of the class.
+    (parts / "klasse.js").write_text(minified(args.page / "klasse.js"), "utf-8")
+    for stale in (f for f in parts.glob("lehrer*") if TEACHER.match(f.name)):
+        stale.unlink()
+    for file in (f for f in args.page.glob("lehrer*") if TEACHER.match(f.name)):
+        shutil.copyfile(file, parts / file.name)
+    # The teacher's page draws the class's codes with the same encoder as links.html, as a file
+    # of its own: its Content-Security-Policy lets no script in the page run.
+    shutil.copyfile(links.ENCODER, parts / "qrcode.js")
     shutil.copyfile(args.assets / "zifferix.svg", parts / "zifferix.svg")
     icons(args.assets / "zifferix.svg", parts)
     fonts(parts)

@@ -156,3 +156,38 @@ test("the switches for more time, more contrast and reading aloud go into every 
     await noProblems(opened);
     await opened.close();
 });
+
+// A class's link pasted into links.html: every link and code then joins the class first, with
+// the switches as ever; what is no class's link is said, and the links stay as they were.
+test("a class's link pasted into links.html goes into every link; anything else is said to be none", async () => {
+    const { page, figures } = await linksPage();
+    const site = shared.site.url;
+    const PASTED = [
+        [`${site}index.html#klasse=abcdefghijk2`, "klasse=abcdefghijk2&", false],
+        [` ${site}#klasse=mnopqrstuvw7&uhr-leicht `, "klasse=mnopqrstuvw7&", false],
+        [`${site}index.html#klasse=ABCDEFGHIJKL`, "", true],
+        [`${site}index.html#klasse=abc`, "", true],
+        ["", "", false],
+    ];
+    await page.click('.additions input[value="kontrast"]');
+    for (const [pasted, joined, wrong] of PASTED) {
+        await page.evaluate((text) => {
+            const field = document.getElementById("class-link");
+            field.value = text;
+            field.dispatchEvent(new Event("input", { bubbles: true }));
+        }, pasted);
+        const hrefs = await page.$$eval("figure[data-link]", (all) => all.map((f) => [f.querySelector("a").href, f.querySelector(".link").textContent]));
+        assert.deepEqual(hrefs, figures.map((f) => Array(2).fill(`${site}#${joined}${f.link}-kontrast`)), pasted);
+        assert.equal(await page.$eval("#class-wrong", (e) => e.hidden), !wrong, `${pasted}: said to be no class's link`);
+    }
+    await noProblems(page);
+    await page.close();
+
+    // The teacher's page hands the class on in the address: links.html#klasse=...
+    const handed = await shared.browser.open(`${site}links.html#klasse=abcdefghijk2`, { width: 1024, height: 768 });
+    await waitFor(handed, "the codes are drawn", () => document.querySelector("figure[data-link] .code svg"));
+    assert.equal(await handed.$eval("#class-link", (e) => e.value), `${site}#klasse=abcdefghijk2`);
+    assert.equal(await handed.$eval("figure[data-link] a", (e) => e.href), `${site}#klasse=abcdefghijk2&${figures[0].link}`);
+    await noProblems(handed);
+    await handed.close();
+});

@@ -12,6 +12,12 @@
         ? new Promise((done) => document.addEventListener("DOMContentLoaded", done))
         : Promise.resolve();
     const compiled = window.zifferixModule;
+    // A class's link (#klasse=abcdefghijkl, maybe with a game: #klasse=abcdefghijkl&uhr-leicht)
+    // loads what a class needs and asks for the class while the program loads; so do results
+    // that still wait to be sent. Without either, nothing of it is loaded.
+    const klasse = (/^#(?:.*&)?klasse=([a-z2-7]{12})(?:&|$)/.exec(location.hash) || [])[1];
+    const classCode = klasse || waitingResults() ? loadClassCode() : Promise.resolve(null);
+    const joining = classCode.then((code) => (code && klasse ? code.fetchClass(klasse) : null));
     const program = createZifferix({
         instantiateWasm(imports, receive) {
             compiled
@@ -24,9 +30,35 @@
         return z;
     });
 
-    Promise.all([program, fonts, read]).then(([zifferix]) => run(zifferix)).catch(window.zifferixFailed);
+    Promise.all([program, fonts, read, classCode, joining])
+        .then(([zifferix, , , code, joined]) => run(zifferix, joined && ((z) => code.join(z, klasse, joined))))
+        .catch(window.zifferixFailed);
 
-    function run(z) {
+    function loadClassCode() {
+        return new Promise((loaded) => {
+            const script = document.createElement("script");
+            script.src = "klasse.js";
+            script.dataset.optional = "";
+            script.onload = () => loaded(window.zifferixClass);
+            script.onerror = () => loaded(null); // the child plays as without a class
+            document.head.append(script);
+        });
+    }
+
+    function waitingResults() {
+        try {
+            return localStorage.getItem("zifferix.warten") !== null;
+        } catch {
+            return false;
+        }
+    }
+
+    // The link's game and level, without its class.
+    function gameLink() {
+        return `#${location.hash.slice(1).split("&").filter((part) => !part.startsWith("klasse=")).join("&")}`;
+    }
+
+    function run(z, joinClass) {
         const session = {
             z,
             stage: document.getElementById("stage"),
@@ -47,9 +79,13 @@
         // The program's memory in use, for the storms that watch it hold steady.
         window.zifferixHeap = () => z.heapInUse();
 
+        // In a class, the child says its name first; the program keeps the link's game for after it.
+        if (joinClass) {
+            joinClass(z);
+        }
         z.start(...session.area);
         session.contrast();
-        z.choose(location.hash);
+        z.choose(gameLink());
         document.fonts.addEventListener("loadingdone", () => z.resize(...session.area));
         document.documentElement.dataset.ready = "true";
         performance.mark("zifferix-interactive");
@@ -356,12 +392,12 @@
         stage.addEventListener("focusout", () => setTimeout(keepInSight));
     }
 
-    // "Neu starten" begins a new run. A link may choose a game and a level
+    // "Neu starten" begins a new run, in the same class. A link may choose a game and a level
     // (index.html#waage-normal), as a child would: when a run starts, also anew, and when the link
     // changes while the start screen is in front.
     function restartAndLinks(session) {
         const { z } = session;
-        const chooseLinked = () => z.choose(location.hash);
+        const chooseLinked = () => z.choose(gameLink());
         document.querySelector("#goodbye button").addEventListener("click", () => {
             z.start(...(session.area = viewport()));
             session.contrast();

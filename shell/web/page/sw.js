@@ -67,14 +67,19 @@ self.addEventListener("activate", (event) => {
     })());
 });
 
+// The class service's answers are never kept: they go past the worker to the network.
+function isService(url) {
+    return url.startsWith(new URL("api/", self.registration.scope).href);
+}
+
 self.addEventListener("fetch", (event) => {
-    if (event.request.method !== "GET") {
+    if (event.request.method !== "GET" || isService(event.request.url)) {
         return;
     }
     event.respondWith((async () => {
         const cache = await caches.open(CACHE);
         // The page by its folder or its name, whatever the query; any other file of the build
-        // by its name (links.html, the fonts' licences); the rest from the network.
+        // by its name (links.html, klasse.js, the fonts' licences); the rest from the network.
         const hit = event.request.mode === "navigate" && isPage(event.request.url)
             ? await cache.match("index.html")
             : await cache.match(event.request, { ignoreSearch: true });

@@ -213,8 +213,10 @@ const kebab = (name) => name.replace(/[A-Z]/g, (c) => `-${c.toLowerCase()}`);
 // `own` names the page's own objects that the program calls, with their members: no platform's.
 export function cppFeatures(source, members = {}, own = {}) {
     const found = [];
+    // The page's own objects, by their global's name or by the member that holds one.
     const code = source.replace(/\/\/.*$/gm, "").replace(
-        /val::global\("(\w+)"\)\.call<[^>]*>\("(\w+)"/g, (call, object, name) => (own[object]?.includes(name) ? "" : call));
+        /(?:val::global\("(\w+)"\)|\b(\w+_))\.call<[^>]*>\("(\w+)"/g,
+        (call, object, holder, name) => (own[object ?? holder]?.includes(name) ? "" : call));
     for (const [, name] of code.matchAll(/val::global\("(\w+)"\)/g)) {
         found.push(first(name, [`api.Window.${name}`, `api.${name}`, `javascript.builtins.${name}`]));
     }
