@@ -15,6 +15,8 @@ jobs=$(nproc)
 cmake --preset ci >/dev/null
 cmake --build --preset ci -j "$jobs"
 ctest --preset ci -j "$jobs"
+# The class service's request checks, fuzzed for a minute with clang's libFuzzer.
+service/fuzz/run.sh 60
 
 cmake --preset sanitize >/dev/null
 cmake --build --preset sanitize -j "$jobs"
