@@ -3,7 +3,7 @@
 # `test`, `package`, `web`, `service` or `bench`.
 
 # The class service: HTTP from cpp-httplib, storage through Qt SQL's SQLite and PostgreSQL drivers.
-SERVICE_PACKAGES=(libcpp-httplib-dev qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql)
+SERVICE_PACKAGES=(libcpp-httplib-dev pkg-config qt6-base-dev libqt6sql6-sqlite libqt6sql6-psql)
 # Reading aloud speaks through speech-dispatcher with espeak-ng's German voice, where the
 # system has nothing better; Qt's CMake files for text to speech ask for QML's, which Debian's
 # qt6-speech-dev does not depend on.
