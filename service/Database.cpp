@@ -187,7 +187,7 @@ Database::Connection& Database::connection() {
         for (const char* setting :
              {"PRAGMA journal_mode=WAL", "PRAGMA foreign_keys=ON", "PRAGMA secure_delete=ON",
               "PRAGMA synchronous=NORMAL", "PRAGMA journal_size_limit=67108864",
-              "PRAGMA cache_size=-1024"}) {
+              "PRAGMA cache_size=-8192"}) {
             if (!pragma.exec(QString::fromLatin1(setting))) {
                 fail("cannot set up SQLite", pragma.lastError());
             }
