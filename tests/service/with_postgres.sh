@@ -10,7 +10,8 @@ dir=$(mktemp -d /tmp/zifferix-pg.XXXXXX)
 as=()
 if [ "$(id -u)" = 0 ]; then
     chown nobody: "$dir"
-    as=(runuser -u nobody --)
+    # runuser lives in /usr/sbin, which a CI runner's PATH may leave out.
+    as=(/usr/sbin/runuser -u nobody --)
 fi
 stop() {
     "${as[@]}" "$bin/pg_ctl" -D "$dir/data" -m immediate stop >/dev/null 2>&1 || true
