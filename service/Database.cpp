@@ -197,7 +197,8 @@ Database::Connection& Database::connection() {
     return *connections.emplace(id_, std::move(held)).first->second;
 }
 
-std::vector<Row> Database::rows(const std::string& sql, const std::vector<QVariant>& values) {
+QSqlQuery& Database::execute(const std::string& sql, const std::vector<QVariant>& values,
+                             const char* what) {
     QSqlQuery& query = connection().statement(sql);
     for (std::size_t i = 0; i < values.size(); ++i) {
         query.bindValue(static_cast<int>(i), values[i]);
@@ -205,8 +206,13 @@ std::vector<Row> Database::rows(const std::string& sql, const std::vector<QVaria
     if (!query.exec()) {
         const QSqlError error = query.lastError();
         query.finish();
-        fail("a query failed", error);
+        fail(what, error);
     }
+    return query;
+}
+
+std::vector<Row> Database::rows(const std::string& sql, const std::vector<QVariant>& values) {
+    QSqlQuery& query = execute(sql, values, "a query failed");
     std::vector<Row> result;
     const int columns = query.record().count();
     while (query.next()) {
@@ -221,15 +227,7 @@ std::vector<Row> Database::rows(const std::string& sql, const std::vector<QVaria
 }
 
 int Database::change(const std::string& sql, const std::vector<QVariant>& values) {
-    QSqlQuery& query = connection().statement(sql);
-    for (std::size_t i = 0; i < values.size(); ++i) {
-        query.bindValue(static_cast<int>(i), values[i]);
-    }
-    if (!query.exec()) {
-        const QSqlError error = query.lastError();
-        query.finish();
-        fail("a change failed", error);
-    }
+    QSqlQuery& query = execute(sql, values, "a change failed");
     const int changed = query.numRowsAffected();
     query.finish();
     return changed;

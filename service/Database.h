@@ -5,6 +5,7 @@
 // prepared once.
 
 #include <QSqlDatabase>
+#include <QSqlQuery>
 #include <QString>
 #include <QVariant>
 
@@ -68,6 +69,9 @@ class Database {
 
   private:
     Connection& connection();
+    // The statement prepared once for this connection, bound and run; what failed names it.
+    QSqlQuery& execute(const std::string& sql, const std::vector<QVariant>& values,
+                       const char* what);
     void migrate();
     void define(const char* sql);
 
